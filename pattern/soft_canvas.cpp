@@ -1,0 +1,84 @@
+#include "soft_canvas.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace vireska {
+
+namespace {
+
+// ceil(num / den) for den != 0, exact.
+__int128 CeilDiv(__int128 num, __int128 den) {
+    if (den < 0) num = -num, den = -den;
+    __int128 q = num / den;  // truncates toward zero
+    if (num % den != 0 && num > 0) ++q;
+    return q;
+}
+
+}  // namespace
+
+SoftCanvas::SoftCanvas(int32_t width, int32_t height)
+    : W(std::max<int32_t>(width, 0)), H(std::max<int32_t>(height, 0)),
+      Pixels(static_cast<size_t>(W) * static_cast<size_t>(H), 0) {}
+
+// GDI's cosmetic line: one pixel per step along the major axis (an exact 45
+// degree line counts as y-major), from the start pixel up to but without the
+// end pixel. The minor coordinate is the ideal line rounded to nearest, an
+// exact half going to the smaller integer: minor = ceil(exact - 1/2). Only the
+// pixels of the whole line that fall inside the area are set; the visible part
+// is never re-rasterized on its own.
+void SoftCanvas::LineTo(int32_t x, int32_t y) {
+    const int64_t px = CurX, py = CurY, qx = x, qy = y;
+    CurX = x, CurY = y;
+    const int64_t dx = qx - px, dy = qy - py;
+    if (dx == 0 && dy == 0) return;
+    const bool xMajor = (dx < 0 ? -dx : dx) > (dy < 0 ? -dy : dy);
+    // Work in (major, minor) coordinates.
+    const int64_t p0 = xMajor ? px : py, p1 = xMajor ? py : px;
+    const int64_t q0 = xMajor ? qx : qy;
+    const int64_t d0 = xMajor ? dx : dy, d1 = xMajor ? dy : dx;
+    const int64_t limit = xMajor ? W : H;
+    // Major coordinates of the line's pixels: [p0, q0) or (q0, p0], within the area.
+    int64_t lo = d0 > 0 ? p0 : q0 + 1;
+    int64_t hi = d0 > 0 ? q0 - 1 : p0;
+    lo = std::max<int64_t>(lo, 0);
+    hi = std::min<int64_t>(hi, limit - 1);
+    for (int64_t m = lo; m <= hi; ++m) {
+        // minor = ceil(p1 + d1 * (m - p0) / d0 - 1/2)
+        const __int128 num = static_cast<__int128>(2 * d0) * p1 + static_cast<__int128>(2 * d1) * (m - p0) - d0;
+        const int64_t minor = static_cast<int64_t>(CeilDiv(num, 2 * static_cast<__int128>(d0)));
+        if (xMajor)
+            Plot(m, minor);
+        else
+            Plot(minor, m);
+    }
+}
+
+void SoftCanvas::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom, ColorRef color) {
+    left = std::max<int64_t>(left, 0), top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>(right, W), bottom = std::min<int64_t>(bottom, H);
+    if (right <= left) return;
+    for (int64_t yy = top; yy < bottom; ++yy)
+        std::fill(Pixels.begin() + static_cast<ptrdiff_t>(yy * W + left),
+                  Pixels.begin() + static_cast<ptrdiff_t>(yy * W + right), color);
+}
+
+// Outline with the pen through (l,t), (r-1,t), (r-1,b-1), (l,b-1); inside with
+// the black brush. Corners are put in order first; no width or height draws nothing.
+void SoftCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    int64_t l = std::min(left, right), r = std::max(left, right);
+    int64_t t = std::min(top, bottom), b = std::max(top, bottom);
+    if (l == r || t == b) return;
+    Fill(l, t, r, t + 1, Pen);
+    Fill(l, b - 1, r, b, Pen);
+    Fill(l, t, l + 1, b, Pen);
+    Fill(r - 1, t, r, b, Pen);
+    Fill(l + 1, t + 1, r - 1, b - 1, 0);
+}
+
+void SoftCanvas::FillBlack(const Rect& r) {
+    if (r.IsEmpty()) return;
+    Fill(r.Left, r.Top, r.Right, r.Bottom, 0);
+}
+
+}  // namespace vireska

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The render tool's contract: argument errors, outputs that appear whole or not
+# at all, and the trace format. Usage: render_tool_test.sh RUNNER TOOL
+# (RUNNER is empty natively, the Wine wrapper in the cross build).
+set -u
+runner=$1 tool=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+run() {  # run ARGS...: output to $dir/out, $dir/err; sets $rc
+    ( cd "$dir" && $runner "$tool" "$@" >"$dir/out" 2>"$dir/err" </dev/null )
+    rc=$?
+    tr -d '\r' <"$dir/out" >"$dir/out.txt"; tr -d '\r' <"$dir/err" >"$dir/err.txt"
+}
+
+# Bad arguments: one line on standard error, non-zero exit, nothing written.
+while IFS='|' read -r what args; do
+    [ -n "$what" ] || continue
+    rm -f "$dir"/x.png "$dir"/x.png.part
+    # shellcheck disable=SC2086
+    run $args
+    lines=$(wc -l <"$dir/err.txt")
+    if [ "$rc" -eq 0 ] || [ "$lines" -ne 1 ]; then fail "$what: exit $rc, $lines error lines: $(cat "$dir/err.txt")"; fi
+    if ls "$dir" | grep -q '^x\.png'; then fail "$what: left a file behind"; fi
+done <<'CASES'
+unknown option|--frobnicate --png x.png
+missing value|--png
+zero width|--size 0x5 --png x.png
+no separator|--size 1024 --png x.png
+letters in size|--size axb --png x.png
+negative height|--size 10x-4 --png x.png
+negative steps|--steps -1 --png x.png
+steps not a number|--steps 1e3 --png x.png
+start beyond 32 bits|--start 4294967296 --png x.png
+no output at all|--steps 5
+unwritable png|--png nonexistent-dir/x.png
+unwritable trace|--trace nonexistent-dir/t.txt --png x.png
+CASES
+
+# The worked step: counter 999 resumed, 200 lines, 7 corners, length 25,
+# Spinit 2, Erase 1, AutoLength 1, Zoom 15, on 1024x768.
+printf '[Vireska Settings]\r\nLinZahl=200\r\nEckenZahl=7\r\nLin\xe4nge=25\r\nSpinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=15\r\nindikator=2788\r\ncontinueat=999\r\ncontinue=1\r\n' >"$dir/worked.ini"
+run --ini worked.ini --steps 2 --trace t.txt
+[ "$rc" -eq 0 ] || fail "worked step: exit $rc: $(cat "$dir/err.txt")"
+head -n 3 "$dir/t.txt" | tr -d '\r' >"$dir/head.txt"
+printf 'step 1000\nfill 0 0 1024 768\nline 721 803 499 559 246 12 22\n' >"$dir/want.txt"
+cmp -s "$dir/head.txt" "$dir/want.txt" || fail "worked step trace starts: $(cat "$dir/head.txt")"
+[ "$(grep -c '^step ' "$dir/t.txt")" -eq 2 ] || fail "two steps give two step lines"
+[ "$(grep -c '^line ' "$dir/t.txt")" -eq 56 ] || fail "two steps of 7 corners give 56 lines"
+grep -q '^line 512 384 513 384 0 0 0' "$dir/t.txt" || fail "erase of an empty slot blackens the centre pixel"
+ls "$dir" | grep -q '\.part$' && fail "a temporary file was left behind"
+
+# The same run to standard output, and again: the trace is repeatable.
+run --ini worked.ini --steps 2 --trace -
+tr -d '\r' <"$dir/t.txt" >"$dir/t1.txt"
+cmp -s "$dir/out.txt" "$dir/t1.txt" || fail "trace to standard output differs from the trace file"
+
+# --start overrides the file's start; the counter wraps at 3000000.
+run --start 2999999 --steps 1 --size 320x200 --trace -
+grep -q '^step 0$' "$dir/out.txt" && grep -q '^rect 0 0 320 200$' "$dir/out.txt" || fail "wrap step: $(head -n 3 "$dir/out.txt")"
+
+# A PNG: whole, the right size, its path printed.
+run --ini worked.ini --steps 300 --size 200x150 --png pic.png
+[ "$rc" -eq 0 ] || fail "png: exit $rc: $(cat "$dir/err.txt")"
+grep -q 'pic.png' "$dir/out.txt" || fail "png path not printed"
+sig=$(od -An -tx1 -N8 "$dir/pic.png" 2>/dev/null | tr -d ' \n')
+[ "$sig" = "89504e470d0a1a0a" ] || fail "pic.png is not a PNG ($sig)"
+dims=$(od -An -tu1 -j16 -N8 "$dir/pic.png" | tr -s ' ' | sed 's/^ //')
+[ "$dims" = "0 0 0 200 0 0 0 150" ] || fail "pic.png size bytes: $dims"
+
+echo "render tool: $failures checks failed"
+[ "$failures" -eq 0 ]
