@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Usage: tools/with-wine.sh CMD [ARGS...]
+# Runs CMD with a private virtual display (Xvfb, 1024x768x24) and a fresh
+# private 64-bit Wine prefix in a temporary folder, made by the Wine that runs
+# it. Exports WINEPREFIX, DISPLAY and WINEDEBUG=-all for CMD, and removes the
+# display, the Wine processes and the prefix on every way out. The user's own
+# ~/.wine is never used. Exits with CMD's exit code.
+set -uo pipefail
+
+if [ $# -eq 0 ]; then
+    echo "usage: $0 CMD [ARGS...]" >&2
+    exit 2
+fi
+
+session=$(mktemp -d "${TMPDIR:-/tmp}/vireska-wine.XXXXXX") || exit 1
+xvfb_pid="" cmd_pid="" server_dir=""
+
+cleanup() {
+    trap '' INT TERM HUP
+    [ -n "$cmd_pid" ] && kill -TERM "$cmd_pid" 2>/dev/null && wait "$cmd_pid" 2>/dev/null
+    if [ -d "$session/prefix" ]; then
+        # Ends every Windows process of this prefix, then the server itself.
+        WINEPREFIX="$session/prefix" wineserver -k >/dev/null 2>&1
+        WINEPREFIX="$session/prefix" timeout 20 wineserver -w >/dev/null 2>&1
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill -TERM "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    # The server's socket folder lives outside the prefix, named after it.
+    [ -n "$server_dir" ] && rm -rf "$server_dir"
+    rm -rf "$session"
+}
+trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+fail() {
+    echo "with-wine: $*" >&2
+    for log in "$session"/*.log; do
+        [ -s "$log" ] && sed "s|^|with-wine: $(basename "$log"): |" "$log" | tail -n 20 >&2
+    done
+    exit 1
+}
+
+for tool in Xvfb wine wineboot wineserver; do
+    command -v "$tool" >/dev/null || fail "$tool not found; run tools/install-deps.sh"
+done
+
+# Xvfb picks a free display number itself and writes it to fd 3 once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    3>"$session/display" >"$session/xvfb.log" 2>&1 </dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$session/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.1
+done
+display=$(tr -dc '0-9' <"$session/display")
+[ -n "$display" ] || fail "Xvfb did not report a display within 10 s"
+
+export DISPLAY=":$display"
+export WINEPREFIX="$session/prefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono or Gecko installers, and no menu entries or file associations
+# written into the user's home.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+mkdir -p "$WINEPREFIX"
+server_dir="/tmp/.wine-$(id -u)/server-$(stat -c '%D' "$WINEPREFIX")-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")"
+
+# A persistent server, started with its output away from any caller's pipe,
+# so every program after it starts quickly and nothing waits on the server.
+wineserver -p >/dev/null 2>&1 </dev/null || fail "wineserver did not start"
+wineboot -i >"$session/wineboot.log" 2>&1 </dev/null || fail "wineboot -i failed"
+[ -d "$WINEPREFIX/drive_c/windows/system32" ] || fail "wineboot -i made no prefix"
+
+# CMD runs in the background so that a signal reaches the traps at once.
+"$@" <&0 &
+cmd_pid=$!
+wait "$cmd_pid"
+rc=$?
+cmd_pid=""
+exit "$rc"
