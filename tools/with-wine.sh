@@ -5,6 +5,8 @@
 # it. Exports WINEPREFIX, DISPLAY and WINEDEBUG=-all for CMD, and removes the
 # display, the Wine processes and the prefix on every way out. The user's own
 # ~/.wine is never used. Exits with CMD's exit code.
+# With VIRESKA_USE_DISPLAY=1 and a reachable $DISPLAY, that display is used
+# instead of a virtual one (the prefix is still a private, fresh one).
 set -uo pipefail
 
 if [ $# -eq 0 ]; then
@@ -13,7 +15,7 @@ if [ $# -eq 0 ]; then
 fi
 
 session=$(mktemp -d "${TMPDIR:-/tmp}/vireska-wine.XXXXXX") || exit 1
-xvfb_pid="" cmd_pid="" server_dir=""
+xvfb_pid="" cmd_pid=""
 
 cleanup() {
     trap '' INT TERM HUP
@@ -27,8 +29,6 @@ cleanup() {
         kill -TERM "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
     fi
-    # The server's socket folder lives outside the prefix, named after it.
-    [ -n "$server_dir" ] && rm -rf "$server_dir"
     rm -rf "$session"
 }
 trap cleanup EXIT
@@ -48,6 +48,9 @@ for tool in Xvfb wine wineboot wineserver; do
     command -v "$tool" >/dev/null || fail "$tool not found; run tools/install-deps.sh"
 done
 
+if [ "${VIRESKA_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    display=$DISPLAY
+else
 # Xvfb picks a free display number itself and writes it to fd 3 once it is ready.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$session/display" >"$session/xvfb.log" 2>&1 </dev/null &
@@ -59,22 +62,36 @@ for _ in $(seq 100); do
 done
 display=$(tr -dc '0-9' <"$session/display")
 [ -n "$display" ] || fail "Xvfb did not report a display within 10 s"
+display=":$display"
+fi
 
-export DISPLAY=":$display"
+export DISPLAY="$display"
 export WINEPREFIX="$session/prefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko installers, and no menu entries or file associations
 # written into the user's home.
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-mkdir -p "$WINEPREFIX"
-server_dir="/tmp/.wine-$(id -u)/server-$(stat -c '%D' "$WINEPREFIX")-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")"
+# Debian's wineserver keeps its socket folder in $TMPDIR: keep it, and every
+# temporary file of CMD, inside the session so that nothing is left behind.
+export TMPDIR="$session/tmp"
+mkdir -p "$WINEPREFIX" "$TMPDIR"
 
 # A persistent server, started with its output away from any caller's pipe,
 # so every program after it starts quickly and nothing waits on the server.
 wineserver -p >/dev/null 2>&1 </dev/null || fail "wineserver did not start"
 wineboot -i >"$session/wineboot.log" 2>&1 </dev/null || fail "wineboot -i failed"
 [ -d "$WINEPREFIX/drive_c/windows/system32" ] || fail "wineboot -i made no prefix"
+# A virtual desktop as large as the display: with no window manager on Xvfb,
+# Wine waits 2 s for every top-level X window it unmaps; windows inside a
+# virtual desktop are not X top-levels. The desktop is made when the server
+# starts again.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$session/wineboot.log" 2>&1 </dev/null &&
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$session/wineboot.log" 2>&1 </dev/null ||
+    fail "could not set the virtual desktop"
+wineserver -k >/dev/null 2>&1
+timeout 20 wineserver -w >/dev/null 2>&1
+wineserver -p >/dev/null 2>&1 </dev/null || fail "wineserver did not start again"
 
 # CMD runs in the background so that a signal reaches the traps at once.
 "$@" <&0 &

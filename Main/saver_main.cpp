@@ -1,0 +1,123 @@
+// The saver's entry: the command line decides the role; the settings are read
+// in every role; while a full-screen saver of this program runs, no start of
+// any kind does anything; the process always ends with exit code 0.
+#include <windows.h>
+
+#include <string>
+
+#include "command_line.h"
+#include "host_window.h"
+#include "password.h"
+#include "pattern.h"
+#include "saver_window.h"
+#include "settings_file.h"
+#include "win32_profile.h"
+
+namespace vireska {
+
+namespace {
+
+constexpr char kSaverTitle[] = "VireskaSForm";
+constexpr char kSaverClass[] = "TSForm";
+constexpr char kInstanceMutex[] = "SingleInstanceVireskascrMutex";
+constexpr char kAppWindowClass[] = "VireskaApplication";
+
+HWND ToWindow(int32_t handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+
+// The list of desktop icons: the first child of "SHELLDLL_DefView" inside "Progman".
+HWND DesktopIconList() {
+    HWND progman = FindWindowA("Progman", nullptr);
+    HWND view = progman ? FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
+    return view ? GetWindow(view, GW_CHILD) : nullptr;
+}
+
+// The hidden top-level window that owns the saver window: never shown, so no
+// role has a taskbar button; a second saver brings it to the foreground.
+HWND CreateApplicationWindow(const std::string& title) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = instance;
+    wc.lpszClassName = kAppWindowClass;
+    RegisterClassA(&wc);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, kAppWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance, nullptr);
+}
+
+void RunMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Only one full-screen saver: the mutex covers the look-up and the creation of
+// the window, so a second start that got past the title check finds it.
+void RunFullScreen(HWND appWindow, HWND callerWindow, PatternSettings& settings, const std::string& iniPath) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
+    const DWORD wait = mutex ? WaitForSingleObject(mutex, 10000) : WAIT_FAILED;
+    auto release = [&] {
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ReleaseMutex(mutex);
+        if (mutex) CloseHandle(mutex);
+    };
+    if (wait == WAIT_TIMEOUT) {
+        release();
+        return;
+    }
+    if (HWND other = FindWindowA(kSaverClass, kSaverTitle)) {
+        if (HWND otherApp = GetWindow(other, GW_OWNER)) {
+            SetForegroundWindow(otherApp);
+            release();
+            return;
+        }
+    }
+    HWND saver = CreateSaverWindow(appWindow, settings, [iniPath](int32_t step) {
+        Win32Profile profile;
+        WriteInteger(profile, iniPath, "Vireska Settings", "continueat", step);
+    });
+    release();
+    if (!saver) return;
+    ShowWindow(saver, SW_SHOW);
+    RunMessageLoop();
+    if (callerWindow) SetForegroundWindow(callerWindow);
+}
+
+}  // namespace
+
+int Run() {
+    const StartRole role = ReadRole(SplitArguments(GetCommandLineA()));
+    HWND callerWindow = role.TakesCaller ? GetForegroundWindow() : nullptr;
+    HWND parentWindow = role.OnDesktop ? DesktopIconList() : ToWindow(role.ParentWindow);
+
+    const std::string programFile = ProgramFilePath();
+    const std::string iniPath = SettingsPath(WindowsDirectory(), programFile, ".INI");
+    Win32Profile profile;
+    PatternSettings settings = ReadIniSet(profile, iniPath, TimeOfDayMs());
+
+    if (FindWindowA(nullptr, kSaverTitle)) return 0;
+    HWND appWindow = CreateApplicationWindow(ApplicationTitle(programFile));
+
+    switch (role.Mode) {
+    case RunMode::FullScreen:
+        RunFullScreen(appWindow, callerWindow, settings, iniPath);
+        break;
+    case RunMode::Hosted:
+        if (parentWindow) RunHostWindow(parentWindow, settings);
+        break;
+    case RunMode::PasswordChange:
+        if (parentWindow) ChangePassword(parentWindow);
+        break;
+    case RunMode::Settings:
+    case RunMode::SettingsOwned:
+        break;
+    }
+    return 0;
+}
+
+}  // namespace vireska
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    vireska::Run();
+    return 0;
+}

@@ -1,0 +1,181 @@
+#include "saver_harness.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace vireska::e2e {
+
+namespace {
+std::string TheSaverPath;
+}
+
+std::string WindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
+void SetSaverPath(const std::string& path) { TheSaverPath = WindowsPath(path); }
+const std::string& SaverPath() { return TheSaverPath; }
+
+SaverProcess::SaverProcess(const std::string& arguments, const std::string& program) {
+    const std::string exe = program.empty() ? TheSaverPath : program;
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        Process = pi.hProcess;
+        ProcessId = pi.dwProcessId;
+    }
+}
+
+SaverProcess::~SaverProcess() {
+    if (!Process) return;
+    if (WaitForSingleObject(Process, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(Process, 99);
+        WaitForSingleObject(Process, 5000);
+    }
+    CloseHandle(Process);
+}
+
+std::optional<DWORD> SaverProcess::WaitExit(DWORD ms) {
+    if (!Process) return std::nullopt;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(Process, 10) == WAIT_TIMEOUT) {
+        PumpFor(0);
+        if (GetTickCount() - start > ms) return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(Process, &code);
+    return code;
+}
+
+HWND WaitForWindow(const char* cls, const char* title, DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND w = FindWindowA(cls, title)) return w;
+        PumpFor(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+bool WaitForNoWindow(const char* cls, const char* title, DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        if (!FindWindowA(cls, title)) return true;
+        PumpFor(20);
+    } while (GetTickCount() - start < ms);
+    return false;
+}
+
+std::vector<HWND> TopLevelWindows(const char* cls, const char* title) {
+    std::vector<HWND> found;
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, cls, title)) != nullptr) found.push_back(w);
+    return found;
+}
+
+std::string SettingsFilePath() {
+    char dir[MAX_PATH] = {};
+    GetWindowsDirectoryA(dir, sizeof(dir));
+    return std::string(dir) + "\\vireska.ini";
+}
+
+void RemoveSettingsFile() { DeleteFileA(SettingsFilePath().c_str()); }
+
+void WriteSettingsFile(const std::string& content) {
+    std::ofstream out(SettingsFilePath(), std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string ReadSettingsFile() {
+    std::ifstream in(SettingsFilePath(), std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::optional<std::string> SettingsValue(const std::string& key) {
+    std::istringstream in(ReadSettingsFile());
+    std::string line;
+    bool inSection = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            inSection = _stricmp(line.c_str(), "[Vireska Settings]") == 0;
+            continue;
+        }
+        const size_t eq = line.find('=');
+        if (inSection && eq != std::string::npos && _stricmp(line.substr(0, eq).c_str(), key.c_str()) == 0)
+            return line.substr(eq + 1);
+    }
+    return std::nullopt;
+}
+
+std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines, int32_t corners,
+                         int32_t length, int32_t zoom) {
+    const int32_t indikator = (lines - corners - length - 2 - 1 - 1) * 17;
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "[Vireska Settings]\r\nDelay=0\r\nmsDelay=%d\r\nLinZahl=%d\r\nEckenZahl=%d\r\nLin\xe4nge=%d\r\n"
+                  "Spinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=%d\r\ncontinueat=%d\r\ncontinue=%d\r\nindikator=%d\r\n",
+                  msDelay, lines, corners, length, zoom, continueAt, continueFlag, indikator);
+    return text;
+}
+
+size_t Screen::NonBlack() const {
+    size_t n = 0;
+    for (uint32_t p : Pixels) n += p != 0;
+    return n;
+}
+
+Screen CaptureScreen() {
+    Screen s;
+    s.Width = GetSystemMetrics(SM_CXSCREEN);
+    s.Height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = s.Width;
+    bi.bmiHeader.biHeight = -s.Height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, s.Width, s.Height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    s.Pixels.resize(static_cast<size_t>(s.Width) * s.Height);
+    const auto* src = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < s.Pixels.size(); ++i) {
+        const uint32_t v = src[i];  // blue in the low byte
+        s.Pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return s;
+}
+
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+}  // namespace vireska::e2e

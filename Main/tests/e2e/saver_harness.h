@@ -1,0 +1,70 @@
+// A small harness for end-to-end tests: starts the real saver as a separate
+// process and observes it only through the platform: windows, the settings
+// file, screen pixels, posted input and exit codes.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vireska::e2e {
+
+// Paths given on the test's command line (Unix paths become Z: paths).
+std::string WindowsPath(const std::string& path);
+void SetSaverPath(const std::string& path);
+const std::string& SaverPath();
+
+class SaverProcess {
+public:
+    // Starts `program` (the saver by default) with the arguments after it.
+    explicit SaverProcess(const std::string& arguments, const std::string& program = "");
+    ~SaverProcess();  // ends the process if it still runs
+    SaverProcess(const SaverProcess&) = delete;
+    SaverProcess& operator=(const SaverProcess&) = delete;
+
+    bool Started() const { return Process != nullptr; }
+    // The exit code, or nothing when the process is still running after `ms`.
+    std::optional<DWORD> WaitExit(DWORD ms);
+    DWORD Id() const { return ProcessId; }
+
+private:
+    HANDLE Process = nullptr;
+    DWORD ProcessId = 0;
+};
+
+// Polls until `find` gives a window or `ms` pass.
+HWND WaitForWindow(const char* cls, const char* title, DWORD ms);
+// Polls until no such window exists.
+bool WaitForNoWindow(const char* cls, const char* title, DWORD ms);
+// Every top-level window of that class and title.
+std::vector<HWND> TopLevelWindows(const char* cls, const char* title);
+
+// The settings file of a saver named vireska.scr: vireska.ini in the Windows directory.
+std::string SettingsFilePath();
+void RemoveSettingsFile();
+// Writes the whole file as given (CRLF line ends are the caller's).
+void WriteSettingsFile(const std::string& content);
+// The file's bytes; empty when it does not exist.
+std::string ReadSettingsFile();
+// The value of a key in "Vireska Settings" read from the file's text.
+std::optional<std::string> SettingsValue(const std::string& key);
+
+// A settings file text for the given geometry and timing, with a matching checksum.
+std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines = 200,
+                         int32_t corners = 7, int32_t length = 25, int32_t zoom = 15);
+
+// The screen's pixels as COLORREF values, row by row.
+struct Screen {
+    int Width = 0, Height = 0;
+    std::vector<uint32_t> Pixels;
+    uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+    size_t NonBlack() const;
+};
+Screen CaptureScreen();
+
+// Pumps this thread's messages for `ms`.
+void PumpFor(DWORD ms);
+
+}  // namespace vireska::e2e
