@@ -18,4 +18,13 @@ refuse() {
 [ -n "${DISPLAY:-}" ] || refuse "no display: DISPLAY is not set"
 
 export WINEDEBUG=-all
-exec wine "$@"
+# The program's output goes to a file, then to our standard output: Wine
+# processes that it starts (services, the desktop process) inherit its
+# descriptors and outlive it, and a pipe they hold would never reach its end
+# for whoever reads it (CTest).
+out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -f "$out"' EXIT
+wine "$@" >"$out" 2>&1 </dev/null
+rc=$?
+cat "$out"
+exit "$rc"
