@@ -6,6 +6,7 @@
 #include <string>
 
 #include "command_line.h"
+#include "config_dialog.h"
 #include "host_window.h"
 #include "password.h"
 #include "pattern.h"
@@ -110,6 +111,7 @@ int Run() {
         break;
     case RunMode::Settings:
     case RunMode::SettingsOwned:
+        RunSettingsDialog(callerWindow);
         break;
     }
     return 0;

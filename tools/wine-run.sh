@@ -23,8 +23,10 @@ export WINEDEBUG=-all
 # descriptors and outlive it, and a pipe they hold would never reach its end
 # for whoever reads it (CTest).
 out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
-trap 'rm -f "$out"' EXIT
-wine "$@" >"$out" 2>&1 </dev/null
+err=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -f "$out" "$err"' EXIT
+wine "$@" >"$out" 2>"$err" </dev/null
 rc=$?
 cat "$out"
+cat "$err" >&2
 exit "$rc"

@@ -17,9 +17,22 @@ fi
 session=$(mktemp -d "${TMPDIR:-/tmp}/vireska-wine.XXXXXX") || exit 1
 xvfb_pid="" cmd_pid=""
 
+# Pids of a process and all its descendants, parents first.
+process_tree() {
+    local child
+    echo "$1"
+    for child in $(ps -o pid= --ppid "$1" 2>/dev/null); do
+        process_tree "$child"
+    done
+}
+
 cleanup() {
     trap '' INT TERM HUP
-    [ -n "$cmd_pid" ] && kill -TERM "$cmd_pid" 2>/dev/null && wait "$cmd_pid" 2>/dev/null
+    if [ -n "$cmd_pid" ]; then
+        # CMD was stopped by a signal to this script: end it and all it started.
+        kill -TERM $(process_tree "$cmd_pid") 2>/dev/null
+        wait "$cmd_pid" 2>/dev/null
+    fi
     if [ -d "$session/prefix" ]; then
         # Ends every Windows process of this prefix, then the server itself.
         WINEPREFIX="$session/prefix" wineserver -k >/dev/null 2>&1
@@ -51,18 +64,18 @@ done
 if [ "${VIRESKA_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     display=$DISPLAY
 else
-# Xvfb picks a free display number itself and writes it to fd 3 once it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
-    3>"$session/display" >"$session/xvfb.log" 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$session/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
-    sleep 0.1
-done
-display=$(tr -dc '0-9' <"$session/display")
-[ -n "$display" ] || fail "Xvfb did not report a display within 10 s"
-display=":$display"
+    # Xvfb picks a free display number itself and writes it to fd 3 once it is ready.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$session/display" >"$session/xvfb.log" 2>&1 </dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$session/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+        sleep 0.1
+    done
+    display=$(tr -dc '0-9' <"$session/display")
+    [ -n "$display" ] || fail "Xvfb did not report a display within 10 s"
+    display=":$display"
 fi
 
 export DISPLAY="$display"
@@ -82,16 +95,18 @@ mkdir -p "$WINEPREFIX" "$TMPDIR"
 wineserver -p >/dev/null 2>&1 </dev/null || fail "wineserver did not start"
 wineboot -i >"$session/wineboot.log" 2>&1 </dev/null || fail "wineboot -i failed"
 [ -d "$WINEPREFIX/drive_c/windows/system32" ] || fail "wineboot -i made no prefix"
-# A virtual desktop as large as the display: with no window manager on Xvfb,
-# Wine waits 2 s for every top-level X window it unmaps; windows inside a
-# virtual desktop are not X top-levels. The desktop is made when the server
-# starts again.
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$session/wineboot.log" 2>&1 </dev/null &&
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$session/wineboot.log" 2>&1 </dev/null ||
-    fail "could not set the virtual desktop"
-wineserver -k >/dev/null 2>&1
-timeout 20 wineserver -w >/dev/null 2>&1
-wineserver -p >/dev/null 2>&1 </dev/null || fail "wineserver did not start again"
+# On our own Xvfb, a virtual desktop as large as the display: with no window
+# manager there, Wine waits 2 s for every top-level X window it unmaps;
+# windows inside a virtual desktop are not X top-levels. The desktop is made
+# when the server starts again. The user's display keeps real windows.
+if [ -n "$xvfb_pid" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$session/wineboot.log" 2>&1 </dev/null &&
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$session/wineboot.log" 2>&1 </dev/null ||
+        fail "could not set the virtual desktop"
+    wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1 </dev/null || fail "wineserver did not start again"
+fi
 
 # CMD runs in the background so that a signal reaches the traps at once.
 "$@" <&0 &

@@ -439,9 +439,24 @@ TEST_F(PasswordTest, NoPasswordInUseOrTheNtFamilyNeverAsk) {
 }
 
 }  // namespace
+
+// This program itself, started as "--record FILE": it writes its command line to FILE.
+std::string RecorderCommand(const std::string& outFile) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    return "\"" + std::string(self) + "\" --record \"" + outFile + "\"";
+}
+
 }  // namespace vireska::e2e
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--record") {
+        if (FILE* f = std::fopen(argv[2], "wb")) {
+            std::fputs(GetCommandLineA(), f);
+            std::fclose(f);
+        }
+        return 0;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 4) {
         std::fprintf(stderr, "usage: %s VIRESKA.SCR VIRESKA-RENDER.EXE PASSWORD.CPL\n", argv[0]);

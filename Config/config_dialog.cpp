@@ -1,0 +1,411 @@
+#include "config_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "dialog_actions.h"
+#include "presets.h"
+#include "resource.h"
+#include "settings_file.h"
+#include "win32_profile.h"
+
+namespace vireska {
+
+namespace {
+
+// SpinEdit1 to SpinEdit10 and the keys they edit; field k of a preset record
+// belongs to SpinEdit<k>.
+constexpr SettingId kSpinSetting[10] = {kDelay,      kLinZahl, kEckenZahl, kLinLaenge, kSpinit,
+                                        kErase,      kAutoLength, kMsDelay, kZoom,     kContinueAt};
+
+struct Hint { int id; const char* text; };
+constexpr Hint kHints[] = {
+    {IDC_BUTTON1, "really COOL !"},
+    {IDC_BUTTON2, "exits the animated wallpaper, see your desktop icons again"},
+    {IDOK, "exit, save changes"},
+    {IDCANCEL, "exit, do nothing"},
+    {IDC_SPINEDIT1, "0 = fast, >10000 = slow"},
+    {IDC_SPINEDIT10, "set some hundreds steps back to recreate the last viewed pattern"},
+    {IDC_BITBTN1, "see the preview fullscreen"},
+    {IDC_CHECKBOX1, "continues where Vireska last exited"},
+    {IDC_BUTTON4, "reads ini-file and updates displayed value"},
+    {IDC_BTNDELETE, "Delete current Preset from List"},
+    {IDC_BTNSAVE, "Overwrites current Preset !"},
+    {IDC_BTNRESTORE, "Restore Factory Presets 1 - 37"},
+    {IDC_EDIT1, "Enter a new name for a new preset"},
+    {IDC_BTNADD, "Add new Preset to List"},
+    {IDC_BUTTON3, "Check for updates and other software"},
+};
+
+constexpr const char* kMailAddresses[] = {"vireska@example.org", "author@example.org", "support@example.org"};
+constexpr const char* kWebPage = "https://www.example.org/vireska/";
+
+constexpr char kSecondSentence[] =
+    "This is the first screen saver, which introduces the Murmura(TM) technology, which enables the screen saver "
+    "to run as animated wallpaper at the windows desktop.";
+
+struct Dialog {
+    HWND Hwnd = nullptr;
+    HWND Caller = nullptr;
+    HWND Tooltip = nullptr;
+    HBRUSH Strip = nullptr;
+    std::string ProgramFile;
+    std::string IniPath;  // computed by the last load; every handler uses it
+    PresetList Presets;
+    bool Loaded = false;
+};
+Dialog TheDialog;
+
+HWND Item(int id) { return GetDlgItem(TheDialog.Hwnd, id); }
+int SpinId(int k) { return IDC_SPINEDIT1 + k - 1; }
+const SettingKey& SpinKey(int k) { return kSettingKeys[kSpinSetting[k - 1]]; }
+bool HasLimits(int k) { return SpinKey(k).Min != SpinKey(k).Max; }
+
+// The top-level error handler: the message with a full stop, the stop icon,
+// the application title; the handler that raised it has stopped.
+void ShowError(const std::string& message) {
+    MessageBoxA(TheDialog.Hwnd, (message + ".").c_str(), ApplicationTitle(TheDialog.ProgramFile).c_str(),
+                MB_OK | MB_ICONSTOP);
+}
+
+// A field's value: its text as a 32-bit integer, the lower limit when it is none.
+int32_t SpinValue(int k) {
+    char text[64] = {};
+    GetDlgItemTextA(TheDialog.Hwnd, SpinId(k), text, sizeof text);
+    const std::string s = text;
+    const bool digitsOnly = !s.empty() && s.find_first_not_of("+-0123456789") == std::string::npos;
+    const auto v = digitsOnly ? ParseIniInteger(s) : std::nullopt;
+    return v.value_or(SpinKey(k).Min);
+}
+
+// Every value set is limited to the field's range.
+void SetSpin(int k, int32_t value) {
+    if (HasLimits(k)) {
+        if (value < SpinKey(k).Min) value = SpinKey(k).Min;
+        if (value > SpinKey(k).Max) value = SpinKey(k).Max;
+    }
+    SetDlgItemTextA(TheDialog.Hwnd, SpinId(k), std::to_string(value).c_str());
+}
+
+void UpdateDelayEnabled() { EnableWindow(Item(SpinId(1)), SpinValue(8) == 0); }
+
+void UpdateContinueEnabled() {
+    const bool on = IsDlgButtonChecked(TheDialog.Hwnd, IDC_CHECKBOX1) == BST_CHECKED;
+    EnableWindow(Item(SpinId(10)), on);
+    EnableWindow(Item(IDC_BUTTON4), on);
+}
+
+DialogValues ValuesOfControls() {
+    DialogValues v;
+    const LRESULT sel = SendDlgItemMessageA(TheDialog.Hwnd, IDC_COMBOBOX1, CB_GETCURSEL, 0, 0);
+    v.BoxIndex = sel == CB_ERR ? -1 : static_cast<int32_t>(sel);
+    v.Delay = SpinValue(1), v.LinZahl = SpinValue(2), v.EckenZahl = SpinValue(3), v.LinLaenge = SpinValue(4);
+    v.Spinit = SpinValue(5), v.Erase = SpinValue(6), v.AutoLength = SpinValue(7), v.msDelay = SpinValue(8);
+    v.Zoom = SpinValue(9), v.continueat = SpinValue(10);
+    v.Continue = IsDlgButtonChecked(TheDialog.Hwnd, IDC_CHECKBOX1) == BST_CHECKED;
+    return v;
+}
+
+PresetValues PresetFields() {
+    PresetValues values{};
+    for (int k = 1; k <= kPresetFields; ++k) values[static_cast<size_t>(k - 1)] = SpinValue(k);
+    return values;
+}
+
+bool WriteSettings() {
+    Win32Profile profile;
+    if (const auto error = WriteIniSet(profile, TheDialog.IniPath, ValuesOfControls())) {
+        ShowError(*error);
+        return false;
+    }
+    return true;
+}
+
+void ShowPage(int page) {
+    for (int id = IDC_SPINEDIT1; id <= IDC_BTNADD; ++id)
+        if (HWND w = Item(id)) ShowWindow(w, page == 0 ? SW_SHOW : SW_HIDE);
+    for (int id = IDC_BTNEMAIL; id <= IDC_COMBOBOX3; ++id)
+        if (HWND w = Item(id)) ShowWindow(w, page == 1 ? SW_SHOW : SW_HIDE);
+    TabCtrl_SetCurSel(Item(IDC_NOTEBOOK), page);
+}
+
+void FillPresetBox() {
+    SendDlgItemMessageA(TheDialog.Hwnd, IDC_COMBOBOX1, CB_RESETCONTENT, 0, 0);
+    for (const std::string& name : TheDialog.Presets.Entries())
+        SendDlgItemMessageA(TheDialog.Hwnd, IDC_COMBOBOX1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const auto sel = TheDialog.Presets.Selected();
+    SendDlgItemMessageA(TheDialog.Hwnd, IDC_COMBOBOX1, CB_SETCURSEL, sel ? *sel : -1, 0);
+}
+
+// Loads every control from the settings file.
+void FormActivate() {
+    Dialog& d = TheDialog;
+    d.IniPath = SettingsPath(WindowsDirectory(), d.ProgramFile, ".ini");
+    Win32Profile profile;
+    auto read = [&](SettingId id) { return ReadInteger(profile, d.IniPath, kSettingsSection, kSettingKeys[id].Name, kSettingKeys[id].Default); };
+    for (int k = 1; k <= 10; ++k) SetSpin(k, read(kSpinSetting[k - 1]));
+    UpdateDelayEnabled();
+    CheckDlgButton(d.Hwnd, IDC_CHECKBOX1, read(kContinue) == 1 ? BST_CHECKED : BST_UNCHECKED);
+    UpdateContinueEnabled();
+    const int32_t indikator = read(kIndikator);
+    if (ReadInteger(profile, d.IniPath, kRegistrationSection, kVersionKey, kVersionDefault) < 330) {
+        if (const auto error = PrepareNewIni(profile, d.IniPath)) ShowError(*error);
+    }
+    if (GeometryChecksum(SpinValue(2), SpinValue(3), SpinValue(4), SpinValue(5), SpinValue(6), SpinValue(7)) != indikator) {
+        const int32_t geometry[] = {200, 7, 25, 2, 1, 1};
+        for (int k = 2; k <= 7; ++k) SetSpin(k, geometry[k - 2]);
+    }
+    d.Presets.Load(profile, d.IniPath);
+    d.Presets.Select(read(kBoxIndex));
+    FillPresetBox();
+    SendDlgItemMessageA(d.Hwnd, IDC_COMBOBOX2, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageA(d.Hwnd, IDC_COMBOBOX3, CB_SETCURSEL, 0, 0);
+    ShowPage(0);
+    BringWindowToTop(d.Hwnd);
+    SetForegroundWindow(d.Hwnd);
+    if (d.Caller) EnableWindow(d.Caller, FALSE);
+}
+
+void CloseDialog() {
+    if (TheDialog.Caller) {
+        EnableWindow(TheDialog.Caller, TRUE);
+        SetForegroundWindow(TheDialog.Caller);
+    }
+    DestroyWindow(TheDialog.Hwnd);
+}
+
+void PickPreset() {
+    const LRESULT sel = SendDlgItemMessageA(TheDialog.Hwnd, IDC_COMBOBOX1, CB_GETCURSEL, 0, 0);
+    TheDialog.Presets.Select(sel == CB_ERR ? std::nullopt : std::optional<int>(static_cast<int>(sel)));
+    if (sel == CB_ERR) return;
+    const PresetPick pick = ParsePresetRecord(TheDialog.Presets.Record(static_cast<int>(sel)));
+    for (const auto& [k, value] : pick.Fields) SetSpin(k, value);
+    UpdateDelayEnabled();
+    if (pick.Error) ShowError(*pick.Error);
+}
+
+void PresetResult(const std::optional<std::string>& error) {
+    FillPresetBox();
+    if (error) ShowError(*error);
+}
+
+void OpenLink(const char* key, const std::string& target) {
+    const LinkCommand link = BuildLinkCommand(key, target);
+    if (link.Error) {
+        ShowError(*link.Error);
+        return;
+    }
+    WinExec(link.CommandLine.c_str(), SW_SHOW);
+}
+
+std::string SelectedText(int id) {
+    const LRESULT sel = SendDlgItemMessageA(TheDialog.Hwnd, id, CB_GETCURSEL, 0, 0);
+    if (sel == CB_ERR) return std::string();
+    char text[256] = {};
+    SendDlgItemMessageA(TheDialog.Hwnd, id, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void OnCommand(int id, int code) {
+    Dialog& d = TheDialog;
+    Win32Profile profile;
+    switch (id) {
+    case IDOK:
+        if (WriteSettings()) CloseDialog();
+        break;
+    case IDCANCEL:
+        CloseDialog();
+        break;
+    case IDC_HELPBTN:
+        if (TabCtrl_GetCurSel(Item(IDC_NOTEBOOK)) == 1)
+            MessageBoxA(d.Hwnd, (std::string("You can contact the author by e-mail, or check the web-page for updates.\r\r") + kSecondSentence).c_str(), "Vireska Author", MB_OK | MB_ICONINFORMATION);
+        else
+            MessageBoxA(d.Hwnd, (std::string("Here you can adjust the speed and geometrical parameters as you like it. \r\r") + kSecondSentence).c_str(), "Vireska Settings", MB_OK | MB_ICONINFORMATION);
+        break;
+    case IDC_BITBTN1:
+        if (WriteSettings()) StartExecutableCopy(d.ProgramFile, "/s");
+        break;
+    case IDC_BUTTON1:
+        if (!WriteSettings()) break;
+        TerminateWallpaper();
+        StartExecutableCopy(d.ProgramFile, "-r");
+        CloseDialog();
+        break;
+    case IDC_BUTTON2:
+        TerminateWallpaper();
+        break;
+    case IDC_BUTTON4:
+        SetSpin(10, ReadInteger(profile, d.IniPath, kSettingsSection, kSettingKeys[kContinueAt].Name, 0));
+        break;
+    case IDC_CHECKBOX1:
+        if (code == BN_CLICKED) UpdateContinueEnabled();
+        break;
+    case IDC_COMBOBOX1:
+        if (code == CBN_SELCHANGE) PickPreset();
+        break;
+    case IDC_BTNADD: {
+        char name[64] = {};
+        GetDlgItemTextA(d.Hwnd, IDC_EDIT1, name, sizeof name);
+        if (!name[0]) break;
+        SetDlgItemTextA(d.Hwnd, IDC_EDIT1, "");
+        PresetResult(d.Presets.Add(profile, d.IniPath, name, PresetFields()));
+        break;
+    }
+    case IDC_BTNSAVE:
+        PresetResult(d.Presets.Save(profile, d.IniPath, PresetFields()));
+        break;
+    case IDC_BTNDELETE:
+        PresetResult(d.Presets.Delete(profile, d.IniPath));
+        break;
+    case IDC_BTNRESTORE:
+        if (const auto error = PrepareNewIni(profile, d.IniPath)) {
+            ShowError(*error);
+            break;
+        }
+        d.Presets.Clear();
+        FormActivate();
+        break;
+    case IDC_EDIT1:
+        if (code == EN_CHANGE) EnableWindow(Item(IDC_BTNADD), GetWindowTextLengthA(Item(IDC_EDIT1)) > 0);
+        break;
+    case IDC_BTNEMAIL:
+        OpenLink("mailto\\shell\\open\\command", "mailto:" + SelectedText(IDC_COMBOBOX2));
+        break;
+    case IDC_BUTTON3:
+        OpenLink("HtmlDefBrowser\\shell\\open\\command", SelectedText(IDC_COMBOBOX3));
+        break;
+    default:
+        if (id == SpinId(8) && code == EN_CHANGE) UpdateDelayEnabled();
+        // Leaving a field after typing limits its value.
+        if (id >= SpinId(1) && id <= SpinId(10) && code == EN_KILLFOCUS) SetSpin(id - IDC_SPINEDIT1 + 1, SpinValue(id - IDC_SPINEDIT1 + 1));
+        break;
+    }
+}
+
+// Only "+", "-", digits and the decimal separator can be typed into a spin
+// field, and no comma into a preset name (it would end the name).
+LRESULT CALLBACK FilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR isSpin) {
+    if (msg == WM_CHAR && wp >= ' ') {
+        char separator[4] = {'.', 0};
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+        const char c = static_cast<char>(wp);
+        const bool allowed = isSpin ? (c == '+' || c == '-' || (c >= '0' && c <= '9') || c == separator[0]) : c != ',';
+        if (!allowed) {
+            MessageBeep(MB_OK);
+            return 0;
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void InitControls(HWND hwnd) {
+    Dialog& d = TheDialog;
+    d.Hwnd = hwnd;
+    d.Strip = CreateSolidBrush(8422144);
+    // The notebook lies under the page's controls, so its painting never covers them.
+    SetWindowPos(Item(IDC_NOTEBOOK), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TCITEMA tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<char*>("&Settings");
+    TabCtrl_InsertItem(Item(IDC_NOTEBOOK), 0, &tab);
+    tab.pszText = const_cast<char*>("&Aboutbox");
+    TabCtrl_InsertItem(Item(IDC_NOTEBOOK), 1, &tab);
+    for (int k = 1; k <= 10; ++k) {
+        SendDlgItemMessageA(hwnd, IDC_UPDOWN1 + k - 1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(SpinId(k))), 0);
+        SendDlgItemMessageA(hwnd, IDC_UPDOWN1 + k - 1, UDM_SETRANGE32, 0, 0x7FFFFFFF);  // the field itself keeps the value
+        SetWindowSubclass(Item(SpinId(k)), FilterProc, 1, 1);
+        // The arrows sit on the field's right edge and overlap it.
+        SetWindowPos(Item(IDC_UPDOWN1 + k - 1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    SendDlgItemMessageA(hwnd, IDC_EDIT1, EM_LIMITTEXT, 32, 0);
+    SetWindowSubclass(Item(IDC_EDIT1), FilterProc, 1, 0);
+    for (const char* address : kMailAddresses)
+        SendDlgItemMessageA(hwnd, IDC_COMBOBOX2, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(address));
+    SendDlgItemMessageA(hwnd, IDC_COMBOBOX3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kWebPage));
+
+    d.Tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    for (const Hint& h : kHints) {
+        TOOLINFOA ti{};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = hwnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(Item(h.id));
+        ti.lpszText = const_cast<char*>(h.text);
+        SendMessageA(d.Tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        InitControls(hwnd);
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+        if (hdr->idFrom == IDC_NOTEBOOK && hdr->code == TCN_SELCHANGE) ShowPage(TabCtrl_GetCurSel(hdr->hwndFrom));
+        if (hdr->code == UDN_DELTAPOS && hdr->idFrom >= IDC_UPDOWN1 && hdr->idFrom < IDC_UPDOWN1 + 10) {
+            const int k = static_cast<int>(hdr->idFrom - IDC_UPDOWN1) + 1;
+            const auto* ud = reinterpret_cast<const NMUPDOWN*>(lp);
+            const int64_t next = static_cast<int64_t>(SpinValue(k)) + static_cast<int64_t>(ud->iDelta) * SpinKey(k).Step;
+            SetSpin(k, static_cast<int32_t>(next < INT32_MIN ? INT32_MIN : next > INT32_MAX ? INT32_MAX : next));
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);  // the field keeps the value, not the arrows
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_DRAWITEM: {
+        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (di->CtlID != IDC_SHAPE1) return FALSE;
+        FillRect(di->hDC, &di->rcItem, TheDialog.Strip);
+        FrameRect(di->hDC, &di->rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lp) == Item(IDC_LABEL15)) {
+            SetTextColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+            SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(TheDialog.Strip);
+        }
+        return FALSE;
+    case WM_CLOSE:
+        CloseDialog();
+        return TRUE;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void RunSettingsDialog(HWND callerWindow) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    Dialog& d = TheDialog;
+    d.Caller = callerWindow;
+    d.ProgramFile = ProgramFilePath();
+    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), callerWindow, DialogProc, 0);
+    if (!hwnd) return;
+    if (d.Caller) EnableWindow(d.Caller, FALSE);
+    ShowWindow(hwnd, SW_SHOW);
+    FormActivate();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageA(hwnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (d.Strip) DeleteObject(d.Strip);
+}
+
+}  // namespace vireska
