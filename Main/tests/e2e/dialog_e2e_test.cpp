@@ -199,6 +199,105 @@ TEST_F(DialogTest, TerminateClosesTheRunningWallpaper) {
     DestroyWindow(progman);
 }
 
+// A file that has been through OK once, with these settings lines.
+std::string SavedFile(const std::string& settings) {
+    return FactoryPresetsText() + "[Vireska Settings]\r\n" + settings + "[Registration]\r\nVersion=330\r\n";
+}
+
+TEST_F(DialogTest, TheLoadLimitsFieldsAndResetsTheGeometryWhenTheChecksumFails) {
+    struct Case { const char* name; std::string settings; std::vector<std::string> want; LRESULT selected; } cases[] = {
+        {"lines above the field's range", "LinZahl=1000\r\nindikator=16507\r\nBoxIndex=3\r\n",
+         {"200", "7", "25", "2", "1", "1"}, 3},
+        {"stored values kept", "LinZahl=312\r\nEckenZahl=399\r\nLin\xe4nge=0\r\nSpinit=1\r\nindikator=-1530\r\nBoxIndex=-1\r\n",
+         {"312", "399", "0", "1", "1", "1"}, CB_ERR},
+        {"selection beyond the list", "BoxIndex=37\r\ncontinue=2\r\n", {"200", "7", "25", "2", "1", "1"}, CB_ERR},
+    };
+    for (const auto& c : cases) {
+        WriteSettingsFile(SavedFile(c.settings));
+        SaverProcess dialog("");
+        HWND d = Open(dialog);
+        ASSERT_NE(d, nullptr) << c.name;
+        std::vector<std::string> geometry;
+        for (int k = 2; k <= 7; ++k) geometry.push_back(Text(Spin(d, k)));
+        EXPECT_EQ(geometry, c.want) << c.name;
+        EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCURSEL, 0, 0), c.selected) << c.name;
+        EXPECT_EQ(SendMessageA(GetDlgItem(d, 1161), BM_GETCHECK, 0, 0), BST_UNCHECKED) << c.name;
+        Click(d, IDCANCEL);
+        EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0)) << c.name;
+    }
+}
+
+TEST_F(DialogTest, EnterActsAsOkWithTheValueAsTyped) {
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    SetWindowTextA(Spin(d, 2), "1000");
+    PostMessageA(Spin(d, 2), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(SettingsValue("LinZahl"), std::optional<std::string>("1000"));
+    EXPECT_EQ(SettingsValue("indikator"), std::optional<std::string>("16388"));
+}
+
+TEST_F(DialogTest, TestStartsASaverWithTheDialogsUnsavedValues) {
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    SetWindowTextA(Spin(d, 3), "12");
+    Click(d, 1160);  // "&Test"
+    HWND saver = WaitForWindow("TSForm", "VireskaSForm", 15000);
+    ASSERT_NE(saver, nullptr) << "the test run starts";
+    EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12"));
+    EXPECT_TRUE(IsWindow(d)) << "the dialog stays open";
+    PostMessageA(saver, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(WaitForNoWindow("TSForm", "VireskaSForm", 10000));
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12")) << "Cancel keeps what Test wrote";
+}
+
+TEST_F(DialogTest, AMailCommandOfTheWrongTypeGivesTheRegistryErrorAndStartsNothing) {
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr), ERROR_SUCCESS);
+    const DWORD number = 7;
+    RegSetValueExA(k, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(k);
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    // A comma cannot be typed into a preset name: it would end the name.
+    for (char c : std::string("a,b")) PostMessageA(GetDlgItem(d, kEdit1), WM_CHAR, static_cast<WPARAM>(c), 0);
+    PumpFor(200);
+    EXPECT_EQ(Text(GetDlgItem(d, kEdit1)), "ab");
+    Click(d, kBtnEmail);
+    HWND box = WaitForWindow("#32770", "Vireska", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), "Ung\xfcltiger Datentyp f\xfcr ''.");
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitForNoWindow("#32770", "Vireska", 10000));
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command");
+}
+
+// Run by readonly_settings.sh with the settings file made unwritable (chattr +i).
+TEST_F(DialogTest, ReadOnlySettingsFileGivesTheWriteErrorAndTheDialogStaysUsable) {
+    const std::string before = ReadSettingsFile();
+    ASSERT_FALSE(before.empty()) << "the script writes the file first";
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    Click(d, IDOK);
+    HWND box = WaitForWindow("#32770", "Vireska", 10000);
+    ASSERT_NE(box, nullptr) << "the error box, titled with the application title";
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), "Kann nicht nach " + SettingsFilePath() + " schreiben.");
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitForNoWindow("#32770", "Vireska", 10000));
+    EXPECT_TRUE(IsWindow(d)) << "the dialog stays open";
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadSettingsFile(), before);
+}
+
 // The registered mail and browser commands, with a recorder program in them.
 TEST_F(DialogTest, MailAndWebLinksStartTheRegisteredCommandWithTheAddress) {
     char temp[MAX_PATH];
