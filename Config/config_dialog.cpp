@@ -1,6 +1,7 @@
 #include "config_dialog.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <cstdlib>
 #include <string>
@@ -285,6 +286,46 @@ void OnCommand(int id, int code) {
     }
 }
 
+// One step of field k's arrows, up (+1) or down (-1).
+void StepSpin(int k, int direction) {
+    const int64_t next = static_cast<int64_t>(SpinValue(k)) + static_cast<int64_t>(direction) * SpinKey(k).Step;
+    SetSpin(k, static_cast<int32_t>(next < INT32_MIN ? INT32_MIN : next > INT32_MAX ? INT32_MAX : next));
+}
+
+// The arrow buttons step at once, then again after 400 ms and every 100 ms
+// while the button is held.
+constexpr UINT_PTR kRepeatTimer = 1;
+LRESULT CALLBACK ArrowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR field) {
+    const int k = static_cast<int>(field);
+    static int direction = 0;
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        direction = GET_Y_LPARAM(lp) < (rc.bottom - rc.top) / 2 ? 1 : -1;
+        SetFocus(Item(SpinId(k)));
+        SetCapture(hwnd);
+        StepSpin(k, direction);
+        SetTimer(hwnd, kRepeatTimer, 400, nullptr);
+        return 0;
+    }
+    case WM_TIMER:
+        if (wp != kRepeatTimer) break;
+        StepSpin(k, direction);
+        SetTimer(hwnd, kRepeatTimer, 100, nullptr);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        KillTimer(hwnd, kRepeatTimer);
+        if (msg == WM_LBUTTONUP && GetCapture() == hwnd) ReleaseCapture();
+        return 0;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 // Only "+", "-", digits and the decimal separator can be typed into a spin
 // field, and no comma into a preset name (it would end the name).
 LRESULT CALLBACK FilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR isSpin) {
@@ -317,6 +358,7 @@ void InitControls(HWND hwnd) {
         SendDlgItemMessageA(hwnd, IDC_UPDOWN1 + k - 1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(SpinId(k))), 0);
         SendDlgItemMessageA(hwnd, IDC_UPDOWN1 + k - 1, UDM_SETRANGE32, 0, 0x7FFFFFFF);  // the field itself keeps the value
         SetWindowSubclass(Item(SpinId(k)), FilterProc, 1, 1);
+        SetWindowSubclass(Item(IDC_UPDOWN1 + k - 1), ArrowProc, 2, static_cast<DWORD_PTR>(k));
         // The arrows sit on the field's right edge and overlap it.
         SetWindowPos(Item(IDC_UPDOWN1 + k - 1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
@@ -351,10 +393,9 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
         if (hdr->idFrom == IDC_NOTEBOOK && hdr->code == TCN_SELCHANGE) ShowPage(TabCtrl_GetCurSel(hdr->hwndFrom));
         if (hdr->code == UDN_DELTAPOS && hdr->idFrom >= IDC_UPDOWN1 && hdr->idFrom < IDC_UPDOWN1 + 10) {
+            // The Up and Down keys in the field.
             const int k = static_cast<int>(hdr->idFrom - IDC_UPDOWN1) + 1;
-            const auto* ud = reinterpret_cast<const NMUPDOWN*>(lp);
-            const int64_t next = static_cast<int64_t>(SpinValue(k)) + static_cast<int64_t>(ud->iDelta) * SpinKey(k).Step;
-            SetSpin(k, static_cast<int32_t>(next < INT32_MIN ? INT32_MIN : next > INT32_MAX ? INT32_MAX : next));
+            StepSpin(k, reinterpret_cast<const NMUPDOWN*>(lp)->iDelta > 0 ? 1 : -1);
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);  // the field keeps the value, not the arrows
             return TRUE;
         }

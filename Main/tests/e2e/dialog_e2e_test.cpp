@@ -55,8 +55,9 @@ protected:
     void Pick(HWND d, int position) {
         HWND box = GetDlgItem(d, kComboBox1);
         SendMessageA(box, CB_SETCURSEL, position, 0);
-        SendMessageA(d, WM_COMMAND, MAKEWPARAM(kComboBox1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-        PumpFor(100);
+        // Posted: the handler may open a message box, which a sent message would wait for.
+        PostMessageA(d, WM_COMMAND, MAKEWPARAM(kComboBox1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+        PumpFor(300);
     }
 };
 
@@ -277,6 +278,105 @@ TEST_F(DialogTest, AMailCommandOfTheWrongTypeGivesTheRegistryErrorAndStartsNothi
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
     RegDeleteKeyA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command");
+}
+
+// Presses the upper (+1) or lower (-1) arrow of field k for `ms` milliseconds.
+void PressArrow(HWND d, int k, int direction, DWORD ms) {
+    HWND arrows = GetDlgItem(d, 1121 + k - 1);
+    RECT rc;
+    GetClientRect(arrows, &rc);
+    const LPARAM at = MAKELPARAM(rc.right / 2, direction > 0 ? rc.bottom / 4 : rc.bottom * 3 / 4);
+    PostMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PumpFor(ms);
+    PostMessageA(arrows, WM_LBUTTONUP, 0, at);
+    PumpFor(100);
+}
+
+TEST_F(DialogTest, SpinFieldsStepLimitAndRepeat) {
+    WriteSettingsFile(SavedFile("msDelay=0\r\n"));
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    SetWindowTextA(Spin(d, 1), "999900");
+    PressArrow(d, 1, +1, 0);
+    EXPECT_EQ(Text(Spin(d, 1)), "1000000") << "a step past the upper limit stops at it";
+    PressArrow(d, 1, +1, 0);
+    EXPECT_EQ(Text(Spin(d, 1)), "1000000");
+    PressArrow(d, 8, +1, 0);
+    EXPECT_EQ(Text(Spin(d, 8)), "5") << "msDelay steps by 5";
+    EXPECT_FALSE(IsWindowEnabled(Spin(d, 1)));
+    PressArrow(d, 8, -1, 0);
+    EXPECT_TRUE(IsWindowEnabled(Spin(d, 1)));
+    SetWindowTextA(Spin(d, 9), "-1");
+    PressArrow(d, 9, -1, 0);
+    EXPECT_EQ(Text(Spin(d, 9)), "-2") << "Zoom has no limits";
+    SetWindowTextA(Spin(d, 9), "5000");
+    SendMessageA(Spin(d, 9), WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(Text(Spin(d, 9)), "5000");
+    SetWindowTextA(Spin(d, 2), "1000");
+    EXPECT_EQ(Text(Spin(d, 2)), "1000") << "a typed value stays until the focus leaves";
+    SendMessageA(Spin(d, 2), WM_KILLFOCUS, 0, 0);
+    PumpFor(100);
+    EXPECT_EQ(Text(Spin(d, 2)), "800");
+    // Held down: one step at once, then after 400 ms and every 100 ms.
+    SetWindowTextA(Spin(d, 3), "10");
+    PressArrow(d, 3, +1, 750);
+    const int held = std::stoi(Text(Spin(d, 3))) - 10;
+    EXPECT_GE(held, 3);
+    EXPECT_LE(held, 6);
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+TEST_F(DialogTest, HelpShowsThePagesTextAndUpdateReadsTheStoredPosition) {
+    WriteSettingsFile(SavedFile("continueat=100\r\n"));
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    const std::string second =
+        "\r\rThis is the first screen saver, which introduces the Murmura(TM) technology, which enables the screen "
+        "saver to run as animated wallpaper at the windows desktop.";
+    struct Page { const char* title; std::string text; } pages[] = {
+        {"Vireska Settings", "Here you can adjust the speed and geometrical parameters as you like it. " + second},
+        {"Vireska Author", "You can contact the author by e-mail, or check the web-page for updates." + second},
+    };
+    for (const auto& page : pages) {
+        Click(d, 1005);
+        HWND box = WaitForWindow("#32770", page.title, 10000);
+        ASSERT_NE(box, nullptr) << page.title;
+        EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), page.text);
+        PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitForNoWindow("#32770", page.title, 10000));
+        PostMessageA(GetDlgItem(d, 1004), WM_KEYDOWN, VK_RIGHT, 0);  // the next page
+        PumpFor(200);
+    }
+    PostMessageA(GetDlgItem(d, 1004), WM_KEYDOWN, VK_LEFT, 0);
+    PumpFor(200);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 1162))) << "update is off while continue is not ticked";
+    Click(d, 1161);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 1162)));
+    WriteSettingsFile(SavedFile("continueat=4200\r\n"));
+    Click(d, 1162);
+    EXPECT_EQ(Text(Spin(d, 10)), "4200");
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+TEST_F(DialogTest, ABadNumberInAPresetStopsThePickWithTheConversionError) {
+    WriteSettingsFile("[Presets]\r\nSet0=a,b,0,200,7,25,2,1,1,5,15,\r\n[Vireska Settings]\r\nBoxIndex=-1\r\nDelay=400\r\n"
+                      "[Registration]\r\nVersion=330\r\n");
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    Pick(d, 0);
+    HWND box = WaitForWindow("#32770", "Vireska", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), "'b' ist kein g\xfcltiger Integerwert.");
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitForNoWindow("#32770", "Vireska", 10000));
+    EXPECT_EQ(Text(Spin(d, 1)), "400") << "no field was applied";
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }
 
 // Run by readonly_settings.sh with the settings file made unwritable (chattr +i).
