@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog_actions.h"
+#include "picture_buttons.h"
 #include "presets.h"
 #include "resource.h"
 #include "settings_file.h"
@@ -53,6 +54,7 @@ struct Dialog {
     HWND Caller = nullptr;
     HWND Tooltip = nullptr;
     HBRUSH Strip = nullptr;
+    HFONT SmallFont = nullptr, TabFont = nullptr, CourierFont = nullptr;
     std::string ProgramFile;
     std::string IniPath;  // computed by the last load; every handler uses it
     PresetList Presets;
@@ -342,6 +344,40 @@ LRESULT CALLBACK FilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+// A font whose character cells are `pixels` high at 96 dpi, scaled to the
+// screen's resolution. Where the face has no such size (the bitmap fonts "MS
+// Sans Serif" and "Courier" start at 13 pixels), a scalable face of the same
+// kind takes its place.
+HFONT PixelFont(int pixels, const char* face, const char* scalableFace) {
+    HDC screen = GetDC(nullptr);
+    const int height = MulDiv(pixels, GetDeviceCaps(screen, LOGPIXELSY), 96);
+    auto create = [&](const char* name) {
+        return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name);
+    };
+    HFONT font = create(face);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    if (metrics.tmHeight == height) return font;
+    DeleteObject(font);
+    return create(scalableFace);
+}
+
+// Paints the notebook beneath a page control into the control's DC, so that
+// a control with a transparent background shows the page as the notebook
+// draws it, in any visual style.
+void PaintNotebookBeneath(HWND control, HDC dc) {
+    POINT origin{0, 0};
+    MapWindowPoints(Item(IDC_NOTEBOOK), control, &origin, 1);
+    POINT before;
+    OffsetViewportOrgEx(dc, origin.x, origin.y, &before);
+    SendMessageA(Item(IDC_NOTEBOOK), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(dc, before.x, before.y, nullptr);
+}
+
 void InitControls(HWND hwnd) {
     Dialog& d = TheDialog;
     d.Hwnd = hwnd;
@@ -364,6 +400,19 @@ void InitControls(HWND hwnd) {
     }
     SendDlgItemMessageA(hwnd, IDC_EDIT1, EM_LIMITTEXT, 32, 0);
     SetWindowSubclass(Item(IDC_EDIT1), FilterProc, 1, 0);
+    MakePictureButton(Item(IDOK), IDB_OK, PictureLayout::Centred, true);
+    MakePictureButton(Item(IDCANCEL), IDB_CANCEL, PictureLayout::Centred, false);
+    MakePictureButton(Item(IDC_HELPBTN), IDB_HELP, PictureLayout::Centred, false);
+    MakePictureButton(Item(IDC_BITBTN1), IDB_TEST, PictureLayout::AtMargin, false);
+    // Character cells 11 pixels high on the strip's controls, "update" and the web page;
+    // 12 on the tabs; the mail addresses in Courier 13 (pixels at 96 dpi).
+    d.SmallFont = PixelFont(11, "MS Sans Serif", "Tahoma");
+    d.TabFont = PixelFont(12, "MS Sans Serif", "Tahoma");
+    d.CourierFont = PixelFont(13, "Courier", "Courier New");
+    for (int id : {IDC_LABEL15, IDC_BUTTON1, IDC_BUTTON2, IDC_BUTTON4, IDC_COMBOBOX3})
+        SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(d.SmallFont), FALSE);
+    SendDlgItemMessageA(hwnd, IDC_NOTEBOOK, WM_SETFONT, reinterpret_cast<WPARAM>(d.TabFont), FALSE);
+    SendDlgItemMessageA(hwnd, IDC_COMBOBOX2, WM_SETFONT, reinterpret_cast<WPARAM>(d.CourierFont), FALSE);
     for (const char* address : kMailAddresses)
         SendDlgItemMessageA(hwnd, IDC_COMBOBOX2, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(address));
     SendDlgItemMessageA(hwnd, IDC_COMBOBOX3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kWebPage));
@@ -385,7 +434,10 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_INITDIALOG:
         InitControls(hwnd);
-        return TRUE;
+        // The notebook comes first in the tab order; it lies under every other
+        // control, so the focus starts there explicitly.
+        SetFocus(Item(IDC_NOTEBOOK));
+        return FALSE;
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp));
         return TRUE;
@@ -403,6 +455,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DRAWITEM: {
         const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (DrawPictureButton(*di)) return TRUE;
         if (di->CtlID != IDC_SHAPE1) return FALSE;
         FillRect(di->hDC, &di->rcItem, TheDialog.Strip);
         FrameRect(di->hDC, &di->rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -413,6 +466,13 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             SetTextColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
             return reinterpret_cast<INT_PTR>(TheDialog.Strip);
+        }
+        if (const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lp));
+            (id >= IDC_LABEL1 && id <= IDC_LABEL8) || id == IDC_CHECKBOX1) {
+            // The page's labels and the check box show the page beneath them.
+            PaintNotebookBeneath(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp));
+            SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
         }
         return FALSE;
     case WM_CLOSE:
@@ -446,7 +506,9 @@ void RunSettingsDialog(HWND callerWindow) {
             DispatchMessageA(&msg);
         }
     }
-    if (d.Strip) DeleteObject(d.Strip);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(d.Strip), static_cast<HGDIOBJ>(d.SmallFont),
+                           static_cast<HGDIOBJ>(d.TabFont), static_cast<HGDIOBJ>(d.CourierFont)})
+        if (object) DeleteObject(object);
 }
 
 }  // namespace vireska

@@ -3,6 +3,12 @@
 
 #define IDD_SETTINGS 100
 
+// The button pictures (resources/*.bmp)
+#define IDB_OK 200
+#define IDB_CANCEL 201
+#define IDB_HELP 202
+#define IDB_TEST 203
+
 #define IDC_SHAPE1 1000
 #define IDC_LABEL15 1001
 #define IDC_BUTTON1 1002  // "on Desktop"

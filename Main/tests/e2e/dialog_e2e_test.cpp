@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "saver_harness.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr char kDialogTitle[] = "Settings for Vireska - Screen Saver";
 // Control ids of the dialog (its resource header).
 constexpr int kSpinEdit1 = 1101, kComboBox1 = 1164, kEdit1 = 1167, kBtnAdd = 1168, kBtnDelete = 1163;
-constexpr int kButton2 = 1003;
+constexpr int kButton1 = 1002, kButton2 = 1003, kNotebook = 1004, kHelpBtn = 1005, kBitBtn1 = 1160;
 constexpr int kBtnEmail = 1201, kComboBox2 = 1202, kButton3 = 1203;
 
 // A control's text (GetWindowText does not ask a window of another process).
@@ -170,34 +171,73 @@ TEST_F(DialogTest, TheCallerTakesNoInputWhileTheDialogIsOpenAndGetsTheForeground
     DestroyWindow(caller);
 }
 
-TEST_F(DialogTest, TerminateClosesTheRunningWallpaper) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    for (const char* cls : {"Progman", "SHELLDLL_DefView", "TestIconList", "TestIconHeader"}) {
-        wc.lpszClassName = cls;
-        RegisterClassA(&wc);
+// A process found by a window of it, ended by the test if it still runs at the end.
+class ProcessOfWindow {
+public:
+    explicit ProcessOfWindow(HWND w) {
+        GetWindowThreadProcessId(w, &Id);
+        Handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, Id);
     }
-    HWND progman = CreateWindowExA(0, "Progman", "Program Manager", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND view = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, progman, nullptr, wc.hInstance, nullptr);
-    HWND icons = CreateWindowExA(0, "TestIconList", "FolderView", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, view, nullptr, wc.hInstance, nullptr);
-    CreateWindowExA(0, "TestIconHeader", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 20, icons, nullptr, wc.hInstance, nullptr);
+    ~ProcessOfWindow() {
+        if (!Handle) return;
+        if (WaitForSingleObject(Handle, 0) == WAIT_TIMEOUT) TerminateProcess(Handle, 99);
+        CloseHandle(Handle);
+    }
+    ProcessOfWindow(const ProcessOfWindow&) = delete;
+    ProcessOfWindow& operator=(const ProcessOfWindow&) = delete;
+    bool Ends(DWORD ms) const { return Handle && WaitForSingleObject(Handle, ms) == WAIT_OBJECT_0; }
+    DWORD Id = 0;
+    HANDLE Handle = nullptr;
+};
+
+TEST_F(DialogTest, TerminateClosesTheRunningWallpaperAndOtherwiseDoesNothing) {
+    TestDesktop desktop;
     SaverProcess wallpaper("-r");
-    HWND host = nullptr;
-    for (int i = 0; i < 200 && !host; ++i) {
-        PumpFor(50);
-        host = FindWindowExA(icons, nullptr, "ClVireskaPreview", "WndVireskaSaver");
-    }
-    ASSERT_NE(host, nullptr);
+    ASSERT_NE(WaitForChild(desktop.Icons.Hwnd), nullptr);
     SaverProcess dialog("");
     HWND d = Open(dialog);
     ASSERT_NE(d, nullptr);
     Click(d, kButton2);
     EXPECT_EQ(wallpaper.WaitExit(10000), std::optional<DWORD>(0)) << "Terminate closes the wallpaper";
     EXPECT_TRUE(IsWindow(d)) << "the dialog stays open";
+    Click(d, kButton2);  // no wallpaper: the icon list's only child stays
+    EXPECT_TRUE(IsWindow(desktop.Header.Hwnd));
+    EXPECT_TRUE(IsWindow(d));
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
-    DestroyWindow(progman);
+}
+
+TEST_F(DialogTest, OnDesktopWritesTheValuesReplacesTheWallpaperAndGivesTheCallerBack) {
+    TestDesktop desktop;
+    SaverProcess older("-r");
+    ASSERT_NE(WaitForChild(desktop.Icons.Hwnd), nullptr);
+    TestWindow caller("DisplaySettings", "Display", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
+    SetForegroundWindow(caller.Hwnd);
+    PumpFor(200);
+    SaverProcess dialog("/c");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    SetWindowTextA(Spin(d, 3), "12");  // unsaved
+    Click(d, kButton1);
+    EXPECT_EQ(older.WaitExit(10000), std::optional<DWORD>(0)) << "the running wallpaper is closed";
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0)) << "the dialog closes";
+    EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12")) << "the values are written first";
+    HWND host = WaitForChild(desktop.Icons.Hwnd);
+    ASSERT_NE(host, nullptr) << "a new wallpaper runs in the icon list";
+    ProcessOfWindow newer(host);
+    EXPECT_NE(newer.Id, older.Id());
+    EXPECT_FALSE(newer.Ends(500)) << "the wallpaper goes on after the dialog has ended";
+    EXPECT_TRUE(IsWindowEnabled(caller.Hwnd));
+    EXPECT_EQ(GetForegroundWindow(), caller.Hwnd);
+
+    SaverProcess later("");
+    d = Open(later);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(Text(Spin(d, 3)), "12");
+    Click(d, kButton2);
+    EXPECT_TRUE(newer.Ends(10000)) << "Terminate in a later run stops it";
+    Click(d, IDCANCEL);
+    EXPECT_EQ(later.WaitExit(10000), std::optional<DWORD>(0));
 }
 
 // A file that has been through OK once, with these settings lines.
@@ -244,7 +284,7 @@ TEST_F(DialogTest, TestStartsASaverWithTheDialogsUnsavedValues) {
     HWND d = Open(dialog);
     ASSERT_NE(d, nullptr);
     SetWindowTextA(Spin(d, 3), "12");
-    Click(d, 1160);  // "&Test"
+    Click(d, kBitBtn1);  // "&Test"
     HWND saver = WaitForWindow("TSForm", "VireskaSForm", 15000);
     ASSERT_NE(saver, nullptr) << "the test run starts";
     EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12"));
@@ -341,17 +381,25 @@ TEST_F(DialogTest, HelpShowsThePagesTextAndUpdateReadsTheStoredPosition) {
         {"Vireska Author", "You can contact the author by e-mail, or check the web-page for updates." + second},
     };
     for (const auto& page : pages) {
-        Click(d, 1005);
+        Click(d, kHelpBtn);
         HWND box = WaitForWindow("#32770", page.title, 10000);
         ASSERT_NE(box, nullptr) << page.title;
         EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), page.text);
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitForNoWindow("#32770", page.title, 10000));
-        PostMessageA(GetDlgItem(d, 1004), WM_KEYDOWN, VK_RIGHT, 0);  // the next page
+        PostMessageA(GetDlgItem(d, kNotebook), WM_KEYDOWN, VK_RIGHT, 0);  // the next page
         PumpFor(200);
     }
-    PostMessageA(GetDlgItem(d, 1004), WM_KEYDOWN, VK_LEFT, 0);
+    PostMessageA(GetDlgItem(d, kNotebook), WM_KEYDOWN, VK_LEFT, 0);
     PumpFor(200);
+    // Enter on a focused picture button presses that button, not OK.
+    SendMessageA(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(d, kHelpBtn)), TRUE);
+    PostMessageA(GetDlgItem(d, kHelpBtn), WM_KEYDOWN, VK_RETURN, 0);
+    HWND box = WaitForWindow("#32770", "Vireska Settings", 10000);
+    ASSERT_NE(box, nullptr);
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitForNoWindow("#32770", "Vireska Settings", 10000));
+    EXPECT_TRUE(IsWindow(d));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 1162))) << "update is off while continue is not ticked";
     Click(d, 1161);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 1162)));
@@ -375,6 +423,128 @@ TEST_F(DialogTest, ABadNumberInAPresetStopsThePickWithTheConversionError) {
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitForNoWindow("#32770", "Vireska", 10000));
     EXPECT_EQ(Text(Spin(d, 1)), "400") << "no field was applied";
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+// The control that has the keyboard focus in the dialog's thread.
+HWND FocusOf(HWND d) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_F(DialogTest, TabWalksEachPageInTheFormsOrder) {
+    WriteSettingsFile(SettingsText(0, 1, 0));  // msDelay 0 and continue ticked: only Add is disabled
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(FocusOf(d), GetDlgItem(d, kNotebook)) << "the focus starts on the notebook";
+    const std::vector<int> settingsPage = {kSpinEdit1, kSpinEdit1 + 1, kSpinEdit1 + 2, kSpinEdit1 + 3, kSpinEdit1 + 4,
+                                           kSpinEdit1 + 5, kSpinEdit1 + 6, kComboBox1, kEdit1, kBtnDelete,
+                                           1166 /* Restore */, 1165 /* Save */, kSpinEdit1 + 7, kSpinEdit1 + 8,
+                                           kBitBtn1, 1161 /* continue */, kSpinEdit1 + 9, 1162 /* update */};
+    const std::vector<int> aboutPage = {kBtnEmail, kComboBox2, kButton3, 1204};
+    const std::vector<int> form = {IDOK, IDCANCEL, kHelpBtn, kButton1, kButton2, kNotebook};
+    for (const auto* page : {&settingsPage, &aboutPage}) {
+        std::vector<int> expected = *page, seen;
+        expected.insert(expected.end(), form.begin(), form.end());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            PostMessageA(FocusOf(d), WM_KEYDOWN, VK_TAB, 0);
+            PumpFor(60);
+            seen.push_back(GetDlgCtrlID(FocusOf(d)));
+        }
+        EXPECT_EQ(seen, expected);
+        PostMessageA(GetDlgItem(d, kNotebook), WM_KEYDOWN, VK_RIGHT, 0);  // the next page
+        PumpFor(200);
+    }
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+// An 18 x 18 picture of resources/, with the colour of its lower-left pixel.
+struct Picture {
+    std::vector<COLORREF> Pixels;  // top-down rows
+    COLORREF Transparent = 0;
+    COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * 18 + x]; }
+};
+
+Picture LoadPicture(const char* name) {
+    Picture p;
+    const std::string path = WindowsPath(VIRESKA_RESOURCES_DIR) + "\\" + name;
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return p;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 18, -18, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> bgra(18 * 18);
+    HDC dc = GetDC(nullptr);
+    const int rows = GetDIBits(dc, bitmap, 0, 18, bgra.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(bitmap);
+    if (rows != 18) return p;
+    for (uint32_t v : bgra) p.Pixels.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+    p.Transparent = p.At(0, 17);
+    return p;
+}
+
+// Whether the picture stands on the screen with its top-left corner at (x, y):
+// every opaque pixel in its colour (or, greyed, in a grey other than it) and
+// every transparent pixel in one colour, not the picture's transparent one.
+bool PictureAt(const Screen& s, const Picture& p, int x, int y, bool greyed = false) {
+    const COLORREF face = s.At(x, y + 17);
+    if (face == p.Transparent) return false;
+    for (int py = 0; py < 18; ++py)
+        for (int px = 0; px < 18; ++px) {
+            const COLORREF want = p.At(px, py), got = s.At(x + px, y + py);
+            if (want == p.Transparent) {
+                if (got != face) return false;
+            } else if (!greyed ? got != want
+                               : got == want || GetRValue(got) != GetGValue(got) || GetGValue(got) != GetBValue(got)) {
+                return false;
+            }
+        }
+    return true;
+}
+
+TEST_F(DialogTest, ButtonsShowTheirPictures) {
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    PumpFor(300);
+    Screen screen = CaptureScreen();
+    struct Case { int id; const char* file; } cases[] = {
+        {IDOK, "ok.bmp"}, {IDCANCEL, "cancel.bmp"}, {kHelpBtn, "help.bmp"}, {kBitBtn1, "test.bmp"}};
+    for (const Case& c : cases) {
+        const Picture p = LoadPicture(c.file);
+        ASSERT_EQ(p.Pixels.size(), 18u * 18u) << c.file;
+        RECT r;
+        GetWindowRect(GetDlgItem(d, c.id), &r);
+        const int y = r.top + (r.bottom - r.top - 18) / 2;
+        if (c.id == kBitBtn1) {
+            // 4 pixels from the left edge, and 8 clear pixels before the caption.
+            ASSERT_TRUE(PictureAt(screen, p, r.left + 4, y)) << c.file;
+            const COLORREF face = screen.At(r.left + 4, y + 17);
+            bool gapClear = true, captionThere = false;
+            for (int py = y; py < y + 18; ++py) {
+                for (int px = r.left + 22; px < r.left + 30; ++px) gapClear &= screen.At(px, py) == face;
+                for (int px = r.left + 30; px < r.left + 34; ++px) captionThere |= screen.At(px, py) != face;
+            }
+            EXPECT_TRUE(gapClear);
+            EXPECT_TRUE(captionThere);
+        } else {
+            bool found = false;
+            for (int x = r.left; x + 18 <= r.right && !found; ++x) found = PictureAt(screen, p, x, y);
+            EXPECT_TRUE(found) << c.file;
+        }
+    }
+    // Disabled, "&Test" shows the grey variant in the same place.
+    EnableWindow(GetDlgItem(d, kBitBtn1), FALSE);
+    PumpFor(300);
+    screen = CaptureScreen();
+    RECT r;
+    GetWindowRect(GetDlgItem(d, kBitBtn1), &r);
+    EXPECT_TRUE(PictureAt(screen, LoadPicture("test.bmp"), r.left + 4, r.top + (r.bottom - r.top - 18) / 2, true));
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }

@@ -48,25 +48,6 @@ protected:
     }
 };
 
-// A plain visible top-level window of the test's own.
-class TestWindow {
-public:
-    TestWindow(const char* cls, const char* title, HWND parent, DWORD style, int w, int h) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = cls;
-        RegisterClassA(&wc);
-        Hwnd = CreateWindowExA(0, cls, title, style, 0, 0, w, h, parent, nullptr, wc.hInstance, nullptr);
-        PumpFor(50);
-    }
-    ~TestWindow() {
-        if (IsWindow(Hwnd)) DestroyWindow(Hwnd);
-    }
-    HWND Hwnd;
-};
-
 TEST_F(SaverTest, RolesThatHaveNothingToDoEndAtOnceWithCodeZero) {
     for (const char* args : {"/p notanumber", "/a notanumber", "-r", "/a 1234", "/p 0"}) {
         SaverProcess p(args);
@@ -285,16 +266,6 @@ TEST_F(SaverTest, RepaintsLowerThan470PixelsAreClearedAtTheNextStep) {
     }
 }
 
-// The host window inside `parent`, once it is shown (it is made hidden and then shown).
-HWND WaitForChild(HWND parent) {
-    for (int i = 0; i < 300; ++i) {
-        PumpFor(50);
-        HWND host = FindWindowExA(parent, nullptr, kHostClass, kHostTitle);
-        if (host && IsWindowVisible(host)) return host;
-    }
-    return nullptr;
-}
-
 TEST_F(SaverTest, PreviewLivesInsideItsParentUntilClosedOrTheParentGoes) {
     for (bool destroyParent : {false, true}) {
         auto parent = std::make_unique<TestWindow>("PreviewArea", "preview", nullptr, WS_POPUP | WS_VISIBLE, 152, 112);
@@ -325,11 +296,9 @@ TEST_F(SaverTest, PreviewLivesInsideItsParentUntilClosedOrTheParentGoes) {
 }
 
 TEST_F(SaverTest, WallpaperLivesInTheDesktopIconList) {
-    TestWindow progman("Progman", "Program Manager", nullptr, WS_POPUP | WS_VISIBLE, 400, 300);
-    TestWindow view("SHELLDLL_DefView", "", progman.Hwnd, WS_CHILD | WS_VISIBLE, 400, 300);
-    TestWindow icons("TestIconList", "FolderView", view.Hwnd, WS_CHILD | WS_VISIBLE, 400, 300);
+    TestDesktop desktop;
     SaverProcess wallpaper("-r");
-    HWND host = WaitForChild(icons.Hwnd);
+    HWND host = WaitForChild(desktop.Icons.Hwnd);
     ASSERT_NE(host, nullptr) << "the host window is a child of the icon list";
     RECT rc;
     GetWindowRect(host, &rc);

@@ -166,6 +166,30 @@ Screen CaptureScreen() {
     return s;
 }
 
+TestWindow::TestWindow(const char* cls, const char* title, HWND parent, DWORD style, int w, int h) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    Hwnd = CreateWindowExA(0, cls, title, style, 0, 0, w, h, parent, nullptr, wc.hInstance, nullptr);
+    PumpFor(50);
+}
+
+TestWindow::~TestWindow() {
+    if (IsWindow(Hwnd)) DestroyWindow(Hwnd);
+}
+
+HWND WaitForChild(HWND parent) {
+    for (int i = 0; i < 300; ++i) {
+        PumpFor(50);
+        HWND host = FindWindowExA(parent, nullptr, "ClVireskaPreview", "WndVireskaSaver");
+        if (host && IsWindowVisible(host)) return host;
+    }
+    return nullptr;
+}
+
 void PumpFor(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

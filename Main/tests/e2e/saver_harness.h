@@ -64,6 +64,29 @@ struct Screen {
 };
 Screen CaptureScreen();
 
+// A plain window of the test's own, with a class of that name.
+class TestWindow {
+public:
+    TestWindow(const char* cls, const char* title, HWND parent, DWORD style, int w, int h);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND Hwnd;
+};
+
+// The desktop window tree that the wallpaper lives in: "Progman", its
+// "SHELLDLL_DefView", the icon list, and a header as the icon list's first child.
+struct TestDesktop {
+    TestWindow Progman{"Progman", "Program Manager", nullptr, WS_POPUP | WS_VISIBLE, 400, 300};
+    TestWindow View{"SHELLDLL_DefView", "", Progman.Hwnd, WS_CHILD | WS_VISIBLE, 400, 300};
+    TestWindow Icons{"TestIconList", "FolderView", View.Hwnd, WS_CHILD | WS_VISIBLE, 400, 300};
+    TestWindow Header{"TestIconHeader", "", Icons.Hwnd, WS_CHILD | WS_VISIBLE, 400, 20};
+};
+
+// The saver's host window ("ClVireskaPreview", "WndVireskaSaver") inside
+// `parent`, once it is shown (it is made hidden and then shown).
+HWND WaitForChild(HWND parent);
+
 // Pumps this thread's messages for `ms`.
 void PumpFor(DWORD ms);
 
