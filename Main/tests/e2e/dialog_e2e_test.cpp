@@ -18,6 +18,7 @@ namespace {
 constexpr char kDialogTitle[] = "Settings for Vireska - Screen Saver";
 // Control ids of the dialog (its resource header).
 constexpr int kSpinEdit1 = 1101, kComboBox1 = 1164, kEdit1 = 1167, kBtnAdd = 1168, kBtnDelete = 1163;
+constexpr int kBtnSave = 1165, kBtnRestore = 1166;
 constexpr int kButton1 = 1002, kButton2 = 1003, kNotebook = 1004, kHelpBtn = 1005, kBitBtn1 = 1160;
 constexpr int kBtnEmail = 1201, kComboBox2 = 1202, kButton3 = 1203;
 
@@ -123,7 +124,7 @@ TEST_F(DialogTest, PickingAPresetFillsTheFieldsAndCancelWritesNothing) {
     EXPECT_EQ(ReadSettingsFile(), afterLoad);
 }
 
-TEST_F(DialogTest, AddAndDeleteChangeThePresetListInTheFileAtOnce) {
+TEST_F(DialogTest, AddDeleteSaveAndRestoreChangeThePresetListInTheFileAtOnce) {
     SaverProcess dialog("");
     HWND d = Open(dialog);
     ASSERT_NE(d, nullptr);
@@ -144,6 +145,16 @@ TEST_F(DialogTest, AddAndDeleteChangeThePresetListInTheFileAtOnce) {
     EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCURSEL, 0, 0), CB_ERR) << "nothing selected after Delete";
     Click(d, kBtnDelete);  // nothing selected: nothing happens
     EXPECT_EQ(ReadSettingsFile(), file);
+    Click(d, kBtnSave);  // nothing selected: nothing happens
+    EXPECT_EQ(ReadSettingsFile(), file);
+    Pick(d, 36);
+    SetWindowTextA(Spin(d, 3), "9");
+    Click(d, kBtnSave);
+    EXPECT_NE(ReadSettingsFile().find("Set36=Test,0,200,9,25,2,1,1,5,15,\r\nSet37=\r\n"), std::string::npos);
+    Click(d, kBtnRestore);
+    EXPECT_EQ(ReadSettingsFile().substr(0, FactoryPresetsText().size() + 8), FactoryPresetsText() + "Set37=\r\n")
+        << "the factory presets replace the first 37 entries";
+    EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCOUNT, 0, 0), 37);
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }
@@ -443,7 +454,7 @@ TEST_F(DialogTest, TabWalksEachPageInTheFormsOrder) {
     EXPECT_EQ(FocusOf(d), GetDlgItem(d, kNotebook)) << "the focus starts on the notebook";
     const std::vector<int> settingsPage = {kSpinEdit1, kSpinEdit1 + 1, kSpinEdit1 + 2, kSpinEdit1 + 3, kSpinEdit1 + 4,
                                            kSpinEdit1 + 5, kSpinEdit1 + 6, kComboBox1, kEdit1, kBtnDelete,
-                                           1166 /* Restore */, 1165 /* Save */, kSpinEdit1 + 7, kSpinEdit1 + 8,
+                                           kBtnRestore, kBtnSave, kSpinEdit1 + 7, kSpinEdit1 + 8,
                                            kBitBtn1, 1161 /* continue */, kSpinEdit1 + 9, 1162 /* update */};
     const std::vector<int> aboutPage = {kBtnEmail, kComboBox2, kButton3, 1204};
     const std::vector<int> form = {IDOK, IDCANCEL, kHelpBtn, kButton1, kButton2, kNotebook};
