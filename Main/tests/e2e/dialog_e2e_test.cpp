@@ -1,6 +1,7 @@
 // The settings dialog end to end: the real program started without
 // arguments or with /c, driven through its controls as a user would.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -469,6 +470,46 @@ TEST_F(DialogTest, TabWalksEachPageInTheFormsOrder) {
         EXPECT_EQ(seen, expected);
         PostMessageA(GetDlgItem(d, kNotebook), WM_KEYDOWN, VK_RIGHT, 0);  // the next page
         PumpFor(200);
+    }
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+// The text of the dialog's tooltip while it is shown; empty while none is.
+std::string ShownHint(HWND d) {
+    struct Search { HWND Owner; std::string Text; } search{d, ""};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            char cls[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::string(cls) == TOOLTIPS_CLASSA && GetWindow(w, GW_OWNER) == s->Owner && IsWindowVisible(w))
+                s->Text = Text(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Text;
+}
+
+TEST_F(DialogTest, HintsShowWhileThePointerRestsOnAControl) {
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    struct Case { int id; const char* hint; } cases[] = {
+        {kButton1, "really COOL !"}, {IDOK, "exit, save changes"}, {kBitBtn1, "see the preview fullscreen"},
+        {kEdit1, "Enter a new name for a new preset"}, {kHelpBtn, ""}, {kComboBox1, ""}};
+    for (const Case& c : cases) {
+        RECT r;
+        GetWindowRect(GetDlgItem(d, c.id), &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        std::string shown;
+        for (int i = 0; i < 30 && shown.empty(); ++i) {
+            PumpFor(100);
+            shown = ShownHint(d);
+        }
+        EXPECT_EQ(shown, c.hint) << "control " << c.id;
+        SetCursorPos(0, 0);  // away from the dialog, so the hint goes
+        for (int i = 0; i < 30 && !ShownHint(d).empty(); ++i) PumpFor(100);
     }
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
