@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds everything, and runs the real
-# saver (vireska.scr /s) under Wine, with a fresh private Wine prefix. On the
-# user's display it runs until a key, a click or a quick mouse movement ends
-# it; where there is no display it runs on a virtual one for a few seconds and
-# leaves a screenshot in out/.
+# The main job: installs what is missing, builds everything and the release
+# archive (out/vireska-3.3.0-win64.zip), and runs the real saver (vireska.scr
+# /s) under Wine, with a fresh private Wine prefix. On the user's display it
+# runs until a key, a click or a quick mouse movement ends it; where there is
+# no display it runs on a virtual one for a few seconds and leaves a
+# screenshot in out/.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -16,6 +17,10 @@ cmake --build build/win64 -j 2 >/dev/null
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j 2 >/dev/null
 mkdir -p out
+# The release archive: vireska.scr, installer.exe and the user's README.
+(cd build/win64 && cpack -G ZIP -B "$root/out" >/dev/null)
+rm -rf "$root/out/_CPack_Packages"
+echo "release archive: $(ls "$root"/out/vireska-*-win64.zip)"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "running the saver on $DISPLAY: a key, a click or moving the mouse ends it"

@@ -23,13 +23,6 @@ constexpr int kBtnSave = 1165, kBtnRestore = 1166;
 constexpr int kButton1 = 1002, kButton2 = 1003, kNotebook = 1004, kHelpBtn = 1005, kBitBtn1 = 1160;
 constexpr int kBtnEmail = 1201, kComboBox2 = 1202, kButton3 = 1203;
 
-// A control's text (GetWindowText does not ask a window of another process).
-std::string Text(HWND w) {
-    char buf[256] = {};
-    SendMessageA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return buf;
-}
-
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override { RemoveSettingsFile(); }

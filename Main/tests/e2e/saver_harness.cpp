@@ -190,6 +190,12 @@ HWND WaitForChild(HWND parent) {
     return nullptr;
 }
 
+std::string Text(HWND w) {
+    char buf[1024] = {};
+    SendMessageA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
 void PumpFor(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

@@ -87,6 +87,10 @@ struct TestDesktop {
 // `parent`, once it is shown (it is made hidden and then shown).
 HWND WaitForChild(HWND parent);
 
+// A window's text, asked of the window itself (GetWindowText does not ask a
+// control of another process).
+std::string Text(HWND w);
+
 // Pumps this thread's messages for `ms`.
 void PumpFor(DWORD ms);
 
