@@ -119,7 +119,7 @@ PresetValues PresetFields() {
 }
 
 bool WriteSettings() {
-    Win32Profile profile;
+    SettingsProfile profile;
     if (const auto error = WriteIniSet(profile, TheDialog.IniPath, ValuesOfControls())) {
         ShowError(*error);
         return false;
@@ -147,7 +147,7 @@ void FillPresetBox() {
 void FormActivate() {
     Dialog& d = TheDialog;
     d.IniPath = SettingsPath(WindowsDirectory(), d.ProgramFile, ".ini");
-    Win32Profile profile;
+    SettingsProfile profile;
     auto read = [&](SettingId id) { return ReadInteger(profile, d.IniPath, kSettingsSection, kSettingKeys[id].Name, kSettingKeys[id].Default); };
     for (int k = 1; k <= 10; ++k) SetSpin(k, read(kSpinSetting[k - 1]));
     UpdateDelayEnabled();
@@ -214,7 +214,7 @@ std::string SelectedText(int id) {
 
 void OnCommand(int id, int code) {
     Dialog& d = TheDialog;
-    Win32Profile profile;
+    SettingsProfile profile;
     switch (id) {
     case IDOK:
         if (WriteSettings()) CloseDialog();

@@ -3,6 +3,8 @@
 // any kind does anything; the process always ends with exit code 0.
 #include <windows.h>
 
+#include "numeric.h"
+
 #include <string>
 
 #include "command_line.h"
@@ -74,7 +76,7 @@ void RunFullScreen(HWND appWindow, HWND callerWindow, PatternSettings& settings,
         }
     }
     HWND saver = CreateSaverWindow(appWindow, settings, [iniPath](int32_t step) {
-        Win32Profile profile;
+        SettingsProfile profile;
         WriteInteger(profile, iniPath, "Vireska Settings", "continueat", step);
     });
     release();
@@ -93,7 +95,7 @@ int Run() {
 
     const std::string programFile = ProgramFilePath();
     const std::string iniPath = SettingsPath(WindowsDirectory(), programFile, ".INI");
-    Win32Profile profile;
+    SettingsProfile profile;
     PatternSettings settings = ReadIniSet(profile, iniPath, TimeOfDayMs());
 
     if (FindWindowA(nullptr, kSaverTitle)) return 0;
@@ -120,6 +122,7 @@ int Run() {
 }  // namespace vireska
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    vireska::UseExtendedPrecision();  // the steps run on this thread
     vireska::Run();
     return 0;
 }

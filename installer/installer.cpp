@@ -2,6 +2,9 @@
 // system directory as vireska.scr and vireska.exe, and hands the installed
 // file to the display control panel's screen-saver installation. It shows one
 // message box, looks at no result and always exits with code 0.
+// The 32-bit installer started on 64-bit Windows copies nothing: its copies
+// would land in the 32-bit system directory, where the display settings do
+// not look; its one message box sends the user to the 64-bit package.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,6 +14,19 @@ namespace {
 
 constexpr char kQuestion[] = "This will install Vireska Screen Saver 3.3 with Murmura(TM) technology. Continue ?";
 constexpr char kCaption[] = "Hi - Orvanta is presenting you Vireska";
+constexpr char kUse64BitPackage[] =
+    "This is the 32-bit package of Vireska Screen Saver 3.3, and this Windows is 64-bit: its display settings "
+    "list only 64-bit screen savers. Please install the 64-bit package (vireska-3.3.0-win64.zip) instead.";
+
+// True for a 32-bit program on 64-bit Windows.
+bool Under64BitWindows() {
+#ifdef _WIN64
+    return false;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
 
 // The system directory without a trailing backslash, however long it is.
 std::string SystemDirectory() {
@@ -46,6 +62,10 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (Under64BitWindows()) {
+        MessageBoxA(nullptr, kUse64BitPackage, kCaption, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
     if (MessageBoxA(nullptr, kQuestion, kCaption, MB_YESNOCANCEL | MB_ICONINFORMATION) != IDYES) return 0;
     const std::string system = SystemDirectory();
     const std::string source = FolderOf(OwnProgramFile()) + "vireska.scr";

@@ -3,19 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "numeric.h"
+
 namespace vireska {
-
-namespace {
-
-// ceil(num / den) for den != 0, exact.
-__int128 CeilDiv(__int128 num, __int128 den) {
-    if (den < 0) num = -num, den = -den;
-    __int128 q = num / den;  // truncates toward zero
-    if (num % den != 0 && num > 0) ++q;
-    return q;
-}
-
-}  // namespace
 
 SoftCanvas::SoftCanvas(int32_t width, int32_t height)
     : W(std::max<int32_t>(width, 0)), H(std::max<int32_t>(height, 0)),
@@ -44,9 +34,9 @@ void SoftCanvas::LineTo(int32_t x, int32_t y) {
     lo = std::max<int64_t>(lo, 0);
     hi = std::min<int64_t>(hi, limit - 1);
     for (int64_t m = lo; m <= hi; ++m) {
-        // minor = ceil(p1 + d1 * (m - p0) / d0 - 1/2)
-        const __int128 num = static_cast<__int128>(2 * d0) * p1 + static_cast<__int128>(2 * d1) * (m - p0) - d0;
-        const int64_t minor = static_cast<int64_t>(CeilDiv(num, 2 * static_cast<__int128>(d0)));
+        // minor = ceil(p1 + d1 * (m - p0) / d0 - 1/2) = p1 + ceil((2 d1 (m - p0) - d0) / (2 d0))
+        const int64_t minor = d0 > 0 ? p1 + CeilOfTwiceProductMinus(d1, m - p0, d0, 2 * d0)
+                                     : p1 + CeilOfTwiceProductMinus(-d1, m - p0, -d0, -2 * d0);
         if (xMajor)
             Plot(m, minor);
         else

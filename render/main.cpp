@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "numeric.h"
 #include "pattern.h"
 #include "platform_profile.h"
 #include "settings_file.h"
@@ -177,6 +178,7 @@ bool WritePng(const SoftCanvas& canvas, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vireska::UseExtendedPrecision();
     const Options o = ParseArguments(argc, argv);
     PatternSettings settings = LoadSettings(o);
 

@@ -1,5 +1,6 @@
 #include "file_profile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -44,22 +45,27 @@ std::string FileProfile::ReadString(const std::string& path, const std::string& 
     return ProfileReadResult(*value);
 }
 
-bool FileProfile::WriteString(const std::string& path, const std::string& section, const std::string& key,
-                              const std::string& value) {
+WriteResult FileProfile::Write(const std::string& path, const std::string& section, const std::string& key,
+                               const std::string& value) {
+    // EACCES, and EPERM for a file marked immutable, are the service's "access denied".
+    auto failure = [] { return errno == EACCES || errno == EPERM ? WriteResult::Denied : WriteResult::Failed; };
     std::string bytes;
+    errno = 0;
     if (std::FILE* f = std::fopen(path.c_str(), "r+b")) {
         std::fclose(f);  // an existing file must be writable, changed or not
         bytes = ReadFile(path).value_or(std::string());
-    } else if (ReadFile(path)) {
-        return false;  // there, but not writable
+    } else if (const int openError = errno; ReadFile(path)) {
+        errno = openError;
+        return failure();  // there, but not writable
     }
     IniDocument doc = IniDocument::Parse(bytes);
-    if (!doc.Set(section, key, value)) return true;
+    if (!doc.Set(section, key, value)) return WriteResult::Written;
     const std::string out = doc.Serialize();
+    errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f) return failure();
     const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && written;
+    return std::fclose(f) == 0 && written ? WriteResult::Written : WriteResult::Failed;
 }
 
 }  // namespace vireska

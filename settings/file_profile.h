@@ -9,8 +9,8 @@ class FileProfile : public Profile {
 public:
     std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
                            const std::string& def) override;
-    bool WriteString(const std::string& path, const std::string& section, const std::string& key,
-                     const std::string& value) override;
+    WriteResult Write(const std::string& path, const std::string& section, const std::string& key,
+                      const std::string& value) override;
 };
 
 // What a read gives for a stored value (or the default when there is none):

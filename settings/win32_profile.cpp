@@ -1,6 +1,7 @@
 #include "win32_profile.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 namespace vireska {
 
@@ -12,9 +13,17 @@ std::string Win32Profile::ReadString(const std::string& path, const std::string&
     return std::string(buffer, n < sizeof buffer ? n : kProfileValueLimit);
 }
 
-bool Win32Profile::WriteString(const std::string& path, const std::string& section, const std::string& key,
-                               const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+WriteResult Win32Profile::Write(const std::string& path, const std::string& section, const std::string& key,
+                                const std::string& value) {
+    if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())) return WriteResult::Written;
+    return GetLastError() == ERROR_ACCESS_DENIED ? WriteResult::Denied : WriteResult::Failed;
+}
+
+std::string UserStoreRoot() {
+    char folder[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK || !folder[0])
+        return std::string();
+    return std::string(folder) + "\\VirtualStore";
 }
 
 }  // namespace vireska

@@ -18,5 +18,14 @@ echo "install-deps: installing ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo env DEBIAN_FRONTEND=noninteractive)
 export DEBIAN_FRONTEND=noninteractive
+# Packages of another architecture need it added to dpkg first.
+for pkg in "${missing[@]}"; do
+    case "$pkg" in
+    *:*)
+        arch=${pkg##*:}
+        dpkg --print-foreign-architectures | grep -qx "$arch" || "${sudo[@]}" dpkg --add-architecture "$arch"
+        ;;
+    esac
+done
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null

@@ -1,26 +1,30 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds everything and the release
-# archive (out/vireska-3.3.0-win64.zip), and runs the real saver (vireska.scr
-# /s) under Wine, with a fresh private Wine prefix. On the user's display it
-# runs until a key, a click or a quick mouse movement ends it; where there is
-# no display it runs on a virtual one for a few seconds and leaves a
-# screenshot in out/.
+# archives (out/vireska-3.3.0-win64.zip and out/vireska-3.3.0-win32.zip), and
+# runs the real 64-bit saver (vireska.scr /s) under Wine, with a fresh private
+# Wine prefix. On the user's display it runs until a key, a click or a quick
+# mouse movement ends it; where there is no display it runs on a virtual one
+# for a few seconds and leaves a screenshot in out/.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 bash tools/install-deps.sh
 echo "building ..."
-cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j 2 >/dev/null
+for arch in win32:i686 win64:x86_64; do
+    cmake -S . -B "build/${arch%%:*}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-${arch##*:}.cmake" >/dev/null
+    cmake --build "build/${arch%%:*}" -j 2 >/dev/null
+done
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j 2 >/dev/null
 mkdir -p out
-# The release archive: vireska.scr, installer.exe and the user's README.
-(cd build/win64 && cpack -G ZIP -B "$root/out" >/dev/null)
+# The release archives, one per architecture: vireska.scr, installer.exe and the user's README.
+for build in win32 win64; do
+    (cd "build/$build" && cpack -G ZIP -B "$root/out" >/dev/null)
+    echo "release archive for $build Windows: $(ls "$root"/out/vireska-*-"$build".zip)"
+done
 rm -rf "$root/out/_CPack_Packages"
-echo "release archive: $(ls "$root"/out/vireska-*-win64.zip)"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "running the saver on $DISPLAY: a key, a click or moving the mouse ends it"

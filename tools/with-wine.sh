@@ -80,7 +80,8 @@ fi
 
 export DISPLAY="$display"
 export WINEPREFIX="$session/prefix"
-export WINEARCH=win64
+# A 64-bit prefix unless the caller asks for WINEARCH=win32 (32-bit Windows).
+export WINEARCH=${WINEARCH:-win64}
 export WINEDEBUG=-all
 # No Mono or Gecko installers, and no menu entries or file associations
 # written into the user's home.

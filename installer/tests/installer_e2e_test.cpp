@@ -2,7 +2,7 @@
 // programs. The installer runs from a folder of the test's own; the display
 // control panel is a test desk.cpl in the system directory that records what
 // rundll32 handed it.
-// Usage: installer_e2e_tests INSTALLER.EXE VIRESKA.SCR DESK.CPL [gtest flags]
+// Usage: installer_e2e_tests INSTALLER.EXE VIRESKA.SCR DESK.CPL [INSTALLER32.EXE] [gtest flags]
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@
 namespace vireska::e2e {
 namespace {
 
-std::string Installer, Saver, DeskCpl;
+std::string Installer, Saver, DeskCpl, Installer32;  // the 32-bit installer, for the 64-bit run
 
 constexpr char kCaption[] = "Hi - Orvanta is presenting you Vireska";
 constexpr char kQuestion[] = "This will install Vireska Screen Saver 3.3 with Murmura(TM) technology. Continue ?";
@@ -63,6 +63,9 @@ protected:
             DeleteFileA(f.c_str());
     }
     static std::string Record() { return SystemDir() + "\\desk-cpl-record.txt"; }
+    void PutInstaller(const std::string& installer) {
+        ASSERT_TRUE(CopyFileA(installer.c_str(), (Folder + "\\installer.exe").c_str(), FALSE));
+    }
     void PutSaverBesideInstaller() { ASSERT_TRUE(CopyFileA(Saver.c_str(), (Folder + "\\vireska.scr").c_str(), FALSE)); }
 
     // Runs the installer, checks its question and answers it with `button`.
@@ -118,6 +121,26 @@ TEST_F(InstallerTest, WithoutTheSaverBesideItTheControlPanelStepStillRuns) {
     EXPECT_EQ(FileBytes(SystemDir() + "\\vireska.scr"), "<missing>");
     EXPECT_EQ(FileBytes(SystemDir() + "\\vireska.exe"), "<missing>");
     EXPECT_EQ(WaitForRecord(15000), std::optional<std::string>("vireska.scr\n" + SystemDir() + "\n"));
+}
+
+TEST_F(InstallerTest, The32BitInstallerOn64BitWindowsSendsTheUserToThe64BitPackage) {
+    ASSERT_FALSE(Installer32.empty()) << "the 64-bit run needs the 32-bit installer as its fourth argument";
+    PutInstaller(Installer32);
+    PutSaverBesideInstaller();
+    SaverProcess installer("", Folder + "\\installer.exe");
+    HWND box = WaitForWindow("#32770", kCaption, 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)),
+              "This is the 32-bit package of Vireska Screen Saver 3.3, and this Windows is 64-bit: its display "
+              "settings list only 64-bit screen savers. Please install the 64-bit package (vireska-3.3.0-win64.zip) "
+              "instead.");
+    EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+    EXPECT_EQ(GetDlgItem(box, IDYES), nullptr) << "nothing to decide";
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(installer.WaitExit(15000), std::optional<DWORD>(0));
+    EXPECT_EQ(FileBytes(SystemDir() + "\\vireska.scr"), "<missing>");
+    EXPECT_EQ(FileBytes(SystemDir() + "\\vireska.exe"), "<missing>");
+    EXPECT_EQ(WaitForRecord(1500), std::nullopt);
 }
 
 // The version resource of a built program, through the platform's version API.
@@ -222,5 +245,6 @@ int main(int argc, char** argv) {
     vireska::e2e::Installer = vireska::e2e::WindowsPath(argv[1]);
     vireska::e2e::Saver = vireska::e2e::WindowsPath(argv[2]);
     vireska::e2e::DeskCpl = vireska::e2e::WindowsPath(argv[3]);
+    if (argc >= 5) vireska::e2e::Installer32 = vireska::e2e::WindowsPath(argv[4]);
     return RUN_ALL_TESTS();
 }

@@ -15,7 +15,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" void CALLBACK InstallScreenSaver(HWND, HINSTANCE, LPSTR commandLine, int) {
+extern "C" __declspec(dllexport) void CALLBACK InstallScreenSaver(HWND, HINSTANCE, LPSTR commandLine, int) {
     char path[MAX_PATH] = {}, dir[MAX_PATH] = {};
     GetModuleFileNameA(Self, path, sizeof path);
     std::string record = path;

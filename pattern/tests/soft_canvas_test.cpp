@@ -3,6 +3,10 @@
 #include <set>
 #include <utility>
 
+#include <cstdint>
+#include <random>
+
+#include "numeric.h"
 #include "soft_canvas.h"
 
 namespace vireska {
@@ -24,6 +28,35 @@ Pixels Line(int x1, int y1, int x2, int y2, int w = 16, int h = 16) {
     c.MoveTo(x1, y1);
     c.LineTo(x2, y2);
     return Lit(c);
+}
+
+// The line rasterizer's exact ceil((2ab - c) / d), whose 2ab needs up to 66
+// bits, with |a| <= d / 2 as the rasterizer calls it.
+TEST(SoftCanvas, TheWideCeilingIsExactAtTheLimits) {
+    constexpr int64_t big = int64_t{1} << 32;
+    struct Case { int64_t a, b, c, d, want; } cases[] = {
+        {1, 1, 1, 2, 1},    // (2 - 1) / 2 = 0.5 gives 1
+        {-1, 1, 1, 2, -1},  // -3 / 2 = -1.5 gives -1
+        {3, 5, 0, 10, 3},   // exactly 3
+        // (2(2^32 - 1)^2 - 2^32) / 2^33 = 2^32 - 2.5 + 2^-32 gives 2^32 - 2
+        {big - 1, big - 1, big, 2 * big, big - 2},
+        {-big, big, -big, 2 * big, -big + 1},  // (-2^65 + 2^32) / 2^33 = -2^32 + 0.5
+    };
+    for (const Case& c : cases) EXPECT_EQ(CeilOfTwiceProductMinus(c.a, c.b, c.c, c.d), c.want) << c.a << " " << c.b;
+#ifdef __SIZEOF_INT128__
+    // Against 128-bit arithmetic, where the compiler has it.
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        const int64_t d0 = std::uniform_int_distribution<int64_t>(1, big)(random);
+        const int64_t a = std::uniform_int_distribution<int64_t>(-d0, d0)(random);
+        const int64_t b = std::uniform_int_distribution<int64_t>(-big, big)(random);
+        const int64_t c = std::uniform_int_distribution<int64_t>(-2 * big, 2 * big)(random);
+        const __int128 n = static_cast<__int128>(a) * b * 2 - c;
+        __int128 q = n / (2 * d0);
+        if (n % (2 * d0) != 0 && n > 0) ++q;
+        ASSERT_EQ(CeilOfTwiceProductMinus(a, b, c, 2 * d0), static_cast<int64_t>(q)) << a << " " << b << " " << c << " " << d0;
+    }
+#endif
 }
 
 TEST(SoftCanvas, LinesLeaveOutTheEndPixelAndSendTiesToTheSmallerCoordinate) {

@@ -25,11 +25,15 @@ constexpr int kBtnEmail = 1201, kComboBox2 = 1202, kButton3 = 1203;
 
 class DialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { RemoveSettingsFile(); }
+    void SetUp() override {
+        RemoveSettingsFile();
+        RemoveUserCopy();
+    }
     void TearDown() override {
         if (HWND d = FindWindowA(nullptr, kDialogTitle)) PostMessageA(d, WM_CLOSE, 0, 0);
         WaitForNoWindow(nullptr, kDialogTitle, 10000);
         RemoveSettingsFile();
+        RemoveUserCopy();
     }
     // The dialog, once its load has filled the fields and the list and the file is still.
     HWND Open(SaverProcess&) {
@@ -470,18 +474,9 @@ TEST_F(DialogTest, TabWalksEachPageInTheFormsOrder) {
 
 // The text of the dialog's tooltip while it is shown; empty while none is.
 std::string ShownHint(HWND d) {
-    struct Search { HWND Owner; std::string Text; } search{d, ""};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            char cls[64] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (std::string(cls) == TOOLTIPS_CLASSA && GetWindow(w, GW_OWNER) == s->Owner && IsWindowVisible(w))
-                s->Text = Text(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Text;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+        if (GetWindow(w, GW_OWNER) == d && IsWindowVisible(w)) return Text(w);
+    return std::string();
 }
 
 TEST_F(DialogTest, HintsShowWhileThePointerRestsOnAControl) {
@@ -594,8 +589,49 @@ TEST_F(DialogTest, ButtonsShowTheirPictures) {
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }
 
-// Run by readonly_settings.sh with the settings file made unwritable (chattr +i).
-TEST_F(DialogTest, ReadOnlySettingsFileGivesTheWriteErrorAndTheDialogStaysUsable) {
+TEST_F(DialogTest, AnExistingUserCopyIsReadAndWrittenInsteadOfTheFile) {
+    const std::string file = SavedFile("msDelay=5\r\n");
+    WriteSettingsFile(file);
+    WriteUserCopy(SavedFile(SettingsText(5, 0, 0, 200, 9).substr(sizeof "[Vireska Settings]\r\n" - 1)));
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(Text(Spin(d, 3)), "9") << "the user copy is read";
+    SetWindowTextA(Spin(d, 2), "300");
+    Click(d, IDOK);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(SettingsValueIn(ReadUserCopy(), "LinZahl"), std::optional<std::string>("300"));
+    EXPECT_EQ(ReadSettingsFile(), file) << "the file in the Windows directory stays as it was";
+}
+
+// Run by protected_settings.sh with the settings file in the Windows
+// directory refusing writes (chattr +i), as for a standard user.
+TEST_F(DialogTest, WindowsDirectoryRefusesSoOkWritesTheUserCopy) {
+    const std::string before = ReadSettingsFile();
+    ASSERT_FALSE(before.empty()) << "the script writes the file first";
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    SetWindowTextA(Spin(d, 3), "12");
+    Click(d, IDOK);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0)) << "OK closes without an error";
+    EXPECT_EQ(ReadSettingsFile(), before);
+    const std::string copy = ReadUserCopy();
+    EXPECT_EQ(SettingsValueIn(copy, "EckenZahl"), std::optional<std::string>("12"));
+    EXPECT_NE(copy.find("Set0=All in One,"), std::string::npos) << "the copy keeps the file's presets";
+
+    // The next start reads the copy.
+    SaverProcess again("");
+    d = Open(again);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(Text(Spin(d, 3)), "12");
+    Click(d, IDCANCEL);
+    EXPECT_EQ(again.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+// Run by protected_settings.sh with both the settings file and its user copy
+// refusing writes.
+TEST_F(DialogTest, WindowsDirectoryAndUserCopyBothRefuseSoTheWriteErrorShows) {
     const std::string before = ReadSettingsFile();
     ASSERT_FALSE(before.empty()) << "the script writes the file first";
     SaverProcess dialog("");

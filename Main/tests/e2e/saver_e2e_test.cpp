@@ -40,11 +40,13 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(WaitForNoWindow(kSaverClass, kSaverTitle, 10000)) << "a saver of an earlier test still runs";
         RemoveSettingsFile();
+        RemoveUserCopy();
     }
     void TearDown() override {
         for (HWND w : TopLevelWindows(kSaverClass, kSaverTitle)) PostMessageA(w, WM_CLOSE, 0, 0);
         WaitForNoWindow(kSaverClass, kSaverTitle, 10000);
         RemoveSettingsFile();
+        RemoveUserCopy();
     }
 };
 
@@ -308,6 +310,28 @@ TEST_F(SaverTest, WallpaperLivesInTheDesktopIconList) {
     SendMessageA(host, WM_CLOSE, 0, 0);
     EXPECT_EQ(wallpaper.WaitExit(10000), std::optional<DWORD>(0));
     EXPECT_EQ(ReadSettingsFile(), "");
+}
+
+// Run by protected_settings.sh with the settings file in the Windows
+// directory refusing writes (chattr +i), as for a standard user.
+TEST_F(SaverTest, WindowsDirectoryRefusesSoTheResumePositionGoesToTheUserCopy) {
+    const std::string before = ReadSettingsFile();
+    ASSERT_FALSE(before.empty()) << "the script writes the file first";
+    SaverProcess saver("/s");
+    HWND w = WaitForWindow(kSaverClass, kSaverTitle, 15000);
+    ASSERT_NE(w, nullptr);
+    PumpFor(1200);
+    PostMessageA(w, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(saver.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadSettingsFile(), before);
+    const std::string copy = ReadUserCopy();
+    const auto stored = SettingsValueIn(copy, "continueat");
+    ASSERT_TRUE(stored) << "the user copy holds the position";
+    EXPECT_GT(std::stol(*stored), 0);
+    // The file as it was, with the position added at the end of its section.
+    std::string expected = before;
+    expected.insert(expected.find("[Registration]"), "continueat=" + *stored + "\r\n");
+    EXPECT_EQ(copy, expected);
 }
 
 // The Windows 95 family's password check, with a test PASSWORD.CPL.

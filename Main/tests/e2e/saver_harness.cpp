@@ -1,5 +1,7 @@
 #include "saver_harness.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -102,8 +104,33 @@ std::string ReadSettingsFile() {
     return ss.str();
 }
 
-std::optional<std::string> SettingsValue(const std::string& key) {
-    std::istringstream in(ReadSettingsFile());
+std::string UserCopyFilePath() {
+    char local[MAX_PATH] = {}, windows[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(local) + "\\VirtualStore" + (windows + 2) + "\\vireska.ini";
+}
+
+void RemoveUserCopy() { DeleteFileA(UserCopyFilePath().c_str()); }
+
+void WriteUserCopy(const std::string& content) {
+    const std::string path = UserCopyFilePath();
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+std::string ReadUserCopy() {
+    std::ifstream in(UserCopyFilePath(), std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::optional<std::string> SettingsValue(const std::string& key) { return SettingsValueIn(ReadSettingsFile(), key); }
+
+std::optional<std::string> SettingsValueIn(const std::string& text, const std::string& key) {
+    std::istringstream in(text);
     std::string line;
     bool inSection = false;
     while (std::getline(in, line)) {

@@ -48,8 +48,20 @@ void RemoveSettingsFile();
 void WriteSettingsFile(const std::string& content);
 // The file's bytes; empty when it does not exist.
 std::string ReadSettingsFile();
+// The per-user copy of the settings file that the system keeps for a user
+// who may not write the Windows directory: the local application data
+// folder, "VirtualStore", the Windows directory without its drive, the name.
+std::string UserCopyFilePath();
+void RemoveUserCopy();
+// Writes the copy, making its folders.
+void WriteUserCopy(const std::string& content);
+// Its bytes; empty when it does not exist.
+std::string ReadUserCopy();
+
 // The value of a key in "Vireska Settings" read from the file's text.
 std::optional<std::string> SettingsValue(const std::string& key);
+// The same, from the text of a settings file.
+std::optional<std::string> SettingsValueIn(const std::string& text, const std::string& key);
 
 // A settings file text for the given geometry and timing, with a matching checksum.
 std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines = 200,
