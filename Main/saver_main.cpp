@@ -3,13 +3,12 @@
 // any kind does anything; the process always ends with exit code 0.
 #include <windows.h>
 
-#include "numeric.h"
-
 #include <string>
 
 #include "command_line.h"
 #include "config_dialog.h"
 #include "host_window.h"
+#include "numeric.h"
 #include "password.h"
 #include "pattern.h"
 #include "saver_window.h"

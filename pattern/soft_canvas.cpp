@@ -33,10 +33,11 @@ void SoftCanvas::LineTo(int32_t x, int32_t y) {
     int64_t hi = d0 > 0 ? q0 - 1 : p0;
     lo = std::max<int64_t>(lo, 0);
     hi = std::min<int64_t>(hi, limit - 1);
+    // minor = ceil(p1 + d1 * (m - p0) / d0 - 1/2) = p1 + ceil((2 d1 (m - p0) - d0) / (2 d0)),
+    // with the fraction's signs turned so that its denominator is positive.
+    const int64_t slope = d0 > 0 ? d1 : -d1, run = d0 > 0 ? d0 : -d0;
     for (int64_t m = lo; m <= hi; ++m) {
-        // minor = ceil(p1 + d1 * (m - p0) / d0 - 1/2) = p1 + ceil((2 d1 (m - p0) - d0) / (2 d0))
-        const int64_t minor = d0 > 0 ? p1 + CeilOfTwiceProductMinus(d1, m - p0, d0, 2 * d0)
-                                     : p1 + CeilOfTwiceProductMinus(-d1, m - p0, -d0, -2 * d0);
+        const int64_t minor = p1 + CeilOfTwiceProductMinus(slope, m - p0, run, 2 * run);
         if (xMajor)
             Plot(m, minor);
         else

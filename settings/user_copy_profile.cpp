@@ -32,8 +32,7 @@ WriteResult UserCopyProfile::Write(const std::string& path, const std::string& s
     const WriteResult result = Base.Write(current, section, key, value);
     if (result != WriteResult::Denied || current != path || StoreRoot.empty()) return result;
     const std::string copy = UserCopyPath(StoreRoot, path);
-    const bool prepared = Files.Exists(path) ? Files.CopyMakingFolders(path, copy) : Files.MakeFoldersOf(copy);
-    if (!prepared) return result;
+    if (!Files.MakeFoldersOf(copy) || (Files.Exists(path) && !Files.Copy(path, copy))) return result;
     return Base.Write(copy, section, key, value);
 }
 
@@ -56,8 +55,8 @@ bool PlatformFileOps::MakeFoldersOf(const std::string& path) {
     return true;
 }
 
-bool PlatformFileOps::CopyMakingFolders(const std::string& from, const std::string& to) {
-    if (!MakeFoldersOf(to) || !CopyFileA(from.c_str(), to.c_str(), TRUE)) return false;
+bool PlatformFileOps::Copy(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), TRUE)) return false;
     // The copy is the user's to write, whatever marks the original had.
     const DWORD attributes = GetFileAttributesA(to.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -79,9 +78,9 @@ bool PlatformFileOps::MakeFoldersOf(const std::string& path) {
     return !ec && std::filesystem::is_directory(folder, ec);
 }
 
-bool PlatformFileOps::CopyMakingFolders(const std::string& from, const std::string& to) {
+bool PlatformFileOps::Copy(const std::string& from, const std::string& to) {
     std::error_code ec;
-    return MakeFoldersOf(to) && std::filesystem::copy_file(from, to, ec) && !ec;
+    return std::filesystem::copy_file(from, to, ec) && !ec;
 }
 
 #endif

@@ -19,10 +19,10 @@ class FileOps {
 public:
     virtual ~FileOps() = default;
     virtual bool Exists(const std::string& path) = 0;
-    // Copies `from` to `to`, making the folders of `to` first; false on failure.
-    virtual bool CopyMakingFolders(const std::string& from, const std::string& to) = 0;
     // Makes the folders of the file `path`; false on failure.
     virtual bool MakeFoldersOf(const std::string& path) = 0;
+    // Copies `from` to the new file `to`, which the user may then write; false on failure.
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;
 };
 
 // `path` in the per-user store `storeRoot`: the root, then the path without
@@ -51,8 +51,8 @@ private:
 class PlatformFileOps : public FileOps {
 public:
     bool Exists(const std::string& path) override;
-    bool CopyMakingFolders(const std::string& from, const std::string& to) override;
     bool MakeFoldersOf(const std::string& path) override;
+    bool Copy(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace vireska
