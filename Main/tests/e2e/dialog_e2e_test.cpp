@@ -35,23 +35,34 @@ protected:
         RemoveSettingsFile();
         RemoveUserCopy();
     }
-    // The dialog, once its load has filled the fields and the list and the file is still.
-    HWND Open(SaverProcess&) {
-        HWND d = WaitForWindow(nullptr, kDialogTitle, 15000);
-        if (!d) return nullptr;
+    // Waits (up to 10 s) until `ready` holds and the settings file has not
+    // changed for 100 ms: a handler that writes many keys has finished.
+    template <typename Ready>
+    static bool WhenStill(Ready ready) {
         std::string last = "-";
         for (int i = 0; i < 100; ++i) {
             PumpFor(100);
             const std::string now = ReadSettingsFile();
-            if (now == last && !Text(Spin(d, 8)).empty() &&
-                SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCOUNT, 0, 0) > 0)
-                return d;
+            if (now == last && ready()) return true;
             last = now;
         }
-        return nullptr;
+        return false;
+    }
+    // The dialog, once its load has filled the fields and the list and the file is still.
+    HWND Open(SaverProcess&) {
+        HWND d = WaitForWindow(nullptr, kDialogTitle, 15000);
+        if (!d) return nullptr;
+        const bool loaded = WhenStill([&] {
+            return !Text(Spin(d, 8)).empty() && SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCOUNT, 0, 0) > 0;
+        });
+        return loaded ? d : nullptr;
     }
     HWND Spin(HWND d, int k) { return GetDlgItem(d, kSpinEdit1 + k - 1); }
-    void Click(HWND d, int id) { PostMessageA(GetDlgItem(d, id), BM_CLICK, 0, 0); PumpFor(300); }
+    void Click(HWND d, int id) {
+        PostMessageA(GetDlgItem(d, id), BM_CLICK, 0, 0);
+        PumpFor(200);
+        WhenStill([] { return true; });
+    }
     void Pick(HWND d, int position) {
         HWND box = GetDlgItem(d, kComboBox1);
         SendMessageA(box, CB_SETCURSEL, position, 0);
