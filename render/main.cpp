@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,7 +36,8 @@ namespace {
 using namespace vireska;
 
 constexpr const char* kUsage =
-    "usage: vireska-render [--ini PATH] [--start N] [--size WxH] [--steps K] [--png FILE] [--trace FILE|-]";
+    "usage: vireska-render [--ini PATH] [--start N] [--size WxH] [--steps K] [--png FILE] [--trace FILE|-] "
+    "[--settings]";
 
 // The largest picture the tool draws: 2^28 pixels (1 GiB of canvas).
 constexpr int64_t kMaxPixels = int64_t{1} << 28;
@@ -46,6 +48,7 @@ struct Options {
     int32_t width = 1024, height = 768;
     int64_t steps = 1000;
     std::optional<std::string> png, trace;
+    bool settings = false;  // print the values read and stop
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -102,6 +105,8 @@ Options ParseArguments(int argc, char** argv) {
             o.png = value();
         } else if (arg == "--trace") {
             o.trace = value();
+        } else if (arg == "--settings") {
+            o.settings = true;
         } else if (arg == "--help" || arg == "-h") {
             std::printf("%s\n", kUsage);
             std::exit(0);
@@ -109,7 +114,7 @@ Options ParseArguments(int argc, char** argv) {
             Fail("unknown option '" + arg + "' (" + kUsage + ")");
         }
     }
-    if (!o.png && !o.trace) Fail("nothing to write: give --png FILE and/or --trace FILE");
+    if (!o.png && !o.trace && !o.settings) Fail("nothing to write: give --png FILE and/or --trace FILE, or --settings");
     return o;
 }
 
@@ -149,7 +154,9 @@ private:
     bool Done = false;
 };
 
-PatternSettings LoadSettings(const Options& o) {
+// The values the saver would draw with: the start-up reader's, after its
+// checksum and limits, and the start given on the command line.
+PatternInput LoadInput(const Options& o) {
     PatternInput in;  // the values of a missing file
     if (o.ini) {
         std::error_code ec;
@@ -161,7 +168,16 @@ PatternSettings LoadSettings(const Options& o) {
         in.continue_ = 1;
         in.continueat = *o.start;
     }
-    return DerivePattern(in, TimeOfDayMs());
+    return in;
+}
+
+// One "key=value" line per key of the settings file, in the reader's order.
+void PrintSettings(const PatternInput& in) {
+    const int32_t values[] = {in.Delay, in.msDelay, in.LinZahl,    in.EckenZahl, in.LinLaenge, in.Spinit,
+                              in.Erase, in.AutoLength, in.Zoom, in.continueat, in.continue_};
+    const SettingId ids[] = {kDelay,  kMsDelay,    kLinZahl, kEckenZahl, kLinLaenge, kSpinit,
+                             kErase,  kAutoLength, kZoom,    kContinueAt, kContinue};
+    for (size_t i = 0; i < std::size(ids); ++i) std::printf("%s=%d\n", kSettingKeys[ids[i]].Name, values[i]);
 }
 
 bool WritePng(const SoftCanvas& canvas, const std::string& path) {
@@ -180,7 +196,12 @@ bool WritePng(const SoftCanvas& canvas, const std::string& path) {
 int main(int argc, char** argv) {
     vireska::UseExtendedPrecision();
     const Options o = ParseArguments(argc, argv);
-    PatternSettings settings = LoadSettings(o);
+    const PatternInput input = LoadInput(o);
+    if (o.settings) {
+        PrintSettings(input);
+        return std::fflush(stdout) == 0 ? 0 : 2;
+    }
+    PatternSettings settings = DerivePattern(input, TimeOfDayMs());
 
     // Open every output before drawing, so a bad path fails at once.
     std::unique_ptr<Output> traceFile, pngFile;

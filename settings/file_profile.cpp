@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "codepage.h"
 #include "ini_document.h"
 
 namespace vireska {
@@ -24,25 +25,26 @@ std::optional<std::string> ReadFile(const std::string& path) {
 
 }  // namespace
 
-std::string ProfileReadResult(const std::string& raw) {
-    std::string v = raw;
-    if (v.size() > 1 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
-    if (v.size() > kProfileValueLimit) v.resize(kProfileValueLimit);
-    return v;
+std::u16string ProfileReadResult(const std::u16string& raw) {
+    // One pair of matching quotes goes; the quote at the end is taken off the
+    // copy that fits the buffer, so a quoted text of 1023 or 1024 characters
+    // loses its last character too.
+    std::u16string v = raw;
+    const bool quoted = v.size() > 1 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0];
+    if (quoted) v.erase(0, 1);
+    std::u16string copy = v.substr(0, kProfileValueLimit);
+    if (quoted && kProfileValueLimit + 1 >= v.size()) copy.pop_back();
+    return copy;
 }
 
 std::string FileProfile::ReadString(const std::string& path, const std::string& section, const std::string& key,
                                     const std::string& def) {
-    if (key.empty()) return std::string();  // the service answers an empty key name with nothing
-    std::optional<std::string> value;
-    if (const auto bytes = ReadFile(path)) value = IniDocument::Parse(*bytes).Find(section, key);
-    if (!value) {
-        // The default loses its trailing blanks.
-        size_t e = def.size();
-        while (e > 0 && def[e - 1] == ' ') --e;
-        value = def.substr(0, e);
-    }
-    return ProfileReadResult(*value);
+    // The default loses trailing blanks, but never its first character.
+    std::u16string value = AnsiToWide(def);
+    while (value.size() > 1 && value.back() == u' ') value.pop_back();
+    if (const auto bytes = ReadFile(path))
+        if (auto stored = IniDocument::Parse(*bytes).Find(AnsiToWide(section), AnsiToWide(key))) value = *stored;
+    return WideToAnsi(ProfileReadResult(value));
 }
 
 WriteResult FileProfile::Write(const std::string& path, const std::string& section, const std::string& key,
@@ -59,7 +61,7 @@ WriteResult FileProfile::Write(const std::string& path, const std::string& secti
         return failure();  // there, but not writable
     }
     IniDocument doc = IniDocument::Parse(bytes);
-    if (!doc.Set(section, key, value)) return WriteResult::Written;
+    if (!doc.Set(AnsiToWide(section), AnsiToWide(key), AnsiToWide(value))) return WriteResult::Written;
     const std::string out = doc.Serialize();
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "wb");

@@ -15,6 +15,6 @@ public:
 
 // What a read gives for a stored value (or the default when there is none):
 // one pair of matching quotes around it removed, at most 1023 characters.
-std::string ProfileReadResult(const std::string& raw);
+std::u16string ProfileReadResult(const std::u16string& raw);
 
 }  // namespace vireska

@@ -14,7 +14,7 @@ const SettingKey kSettingKeys[kSettingCount] = {
     {"msDelay", 5, 3, 0, 200, 5},
     {"LinZahl", 200, 200, 1, 800, 1},
     {"EckenZahl", 7, 7, 1, 1000, 1},
-    {"Lin\xe4nge", 25, 25, 0, 10000, 1},
+    {"LinL\xe4nge", 25, 25, 0, 10000, 1},
     {"Spinit", 2, 2, 0, 2, 1},
     {"Erase", 1, 1, 0, 1, 1},
     {"AutoLength", 1, 1, 0, 1, 1},

@@ -14,7 +14,7 @@ while IFS='|' read -r name size steps start geo zoom; do
     read -r lines corners length spin erase auto <<<"$geo"
     indikator=$(( (lines - corners - length - spin - erase - auto) * 17 ))
     ini="$dir/$name.ini"
-    printf '[Vireska Settings]\r\nLinZahl=%s\r\nEckenZahl=%s\r\nLin\xe4nge=%s\r\nSpinit=%s\r\nErase=%s\r\nAutoLength=%s\r\nZoom=%s\r\nindikator=%s\r\ncontinue=1\r\ncontinueat=%s\r\n' \
+    printf '[Vireska Settings]\r\nLinZahl=%s\r\nEckenZahl=%s\r\nLinL\xe4nge=%s\r\nSpinit=%s\r\nErase=%s\r\nAutoLength=%s\r\nZoom=%s\r\nindikator=%s\r\ncontinue=1\r\ncontinueat=%s\r\n' \
         "$lines" "$corners" "$length" "$spin" "$erase" "$auto" "$zoom" "$indikator" "$start" >"$ini"
     args=(--ini "$name.ini" --size "$size" --steps "$steps")
     ( cd "$dir" && "$native" "${args[@]}" --trace "$name.native.trace" --png "$name.native.png" >/dev/null 2>"$name.native.err" )

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The render tool's contract: argument errors, outputs that appear whole or not
-# at all, and the trace format. Usage: render_tool_test.sh RUNNER TOOL
-# (RUNNER is empty natively, the Wine wrapper in the cross build).
+# at all, and the trace format. Usage: render_tool_test.sh RUNNER TOOL FIXTURES
+# (RUNNER is empty natively, the Wine wrapper in the cross build), FIXTURES the
+# folder of settings files written as other programs write them.
 set -u
-runner=$1 tool=$2
+runner=$1 tool=$2 fixtures=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
@@ -41,7 +42,7 @@ CASES
 
 # The worked step: counter 999 resumed, 200 lines, 7 corners, length 25,
 # Spinit 2, Erase 1, AutoLength 1, Zoom 15, on 1024x768.
-printf '[Vireska Settings]\r\nLinZahl=200\r\nEckenZahl=7\r\nLin\xe4nge=25\r\nSpinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=15\r\nindikator=2788\r\ncontinueat=999\r\ncontinue=1\r\n' >"$dir/worked.ini"
+printf '[Vireska Settings]\r\nLinZahl=200\r\nEckenZahl=7\r\nLinL\xe4nge=25\r\nSpinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=15\r\nindikator=2788\r\ncontinueat=999\r\ncontinue=1\r\n' >"$dir/worked.ini"
 run --ini worked.ini --steps 2 --trace t.txt
 [ "$rc" -eq 0 ] || fail "worked step: exit $rc: $(cat "$dir/err.txt")"
 head -n 3 "$dir/t.txt" | tr -d '\r' >"$dir/head.txt"
@@ -51,6 +52,16 @@ cmp -s "$dir/head.txt" "$dir/want.txt" || fail "worked step trace starts: $(cat 
 [ "$(grep -c '^line ' "$dir/t.txt")" -eq 56 ] || fail "two steps of 7 corners give 56 lines"
 grep -q '^line 512 384 513 384 0 0 0' "$dir/t.txt" || fail "erase of an empty slot blackens the centre pixel"
 ls "$dir" | grep -q '\.part$' && fail "a temporary file was left behind"
+
+# A file that another program wrote, every key as the file format spells it
+# (LinL\xe4nge in Windows-1252): every value is taken, none falls back.
+run --ini "$fixtures/vireska-other-program.ini" --settings
+printf 'Delay=0\nmsDelay=200\nLinZahl=90\nEckenZahl=9\nLinL\xe4nge=33\nSpinit=1\nErase=1\nAutoLength=1\nZoom=12\ncontinueat=4200\ncontinue=1\n' >"$dir/want.txt"
+[ "$rc" -eq 0 ] && cmp -s "$dir/out.txt" "$dir/want.txt" || fail "settings of the other program's file: $(tr '\n' ' ' <"$dir/out.txt")"
+# Its steps are those of 9 corners: 36 lines each.
+run --ini "$fixtures/vireska-other-program.ini" --steps 3 --trace -
+[ "$(grep -c '^line ' "$dir/out.txt")" -eq 108 ] || fail "three steps of 9 corners give 108 lines"
+grep -q '^step 4201$' "$dir/out.txt" || fail "the run resumes after continueat 4200"
 
 # The same run to standard output, and again: the trace is repeatable.
 run --ini worked.ini --steps 2 --trace -

@@ -50,6 +50,18 @@ TEST_F(PresetsTest, FactoryPresetsAreWrittenAsSet0ToSet36WithinTheDialogsRanges)
     }
 }
 
+TEST_F(PresetsTest, AListOfAnotherProgramLoadsWithItsOwnPresets) {
+    PresetList list;
+    list.Load(profile, test::FixturePath("vireska-other-program.ini"));
+    ASSERT_EQ(list.Count(), 38);
+    EXPECT_EQ(list.Entries()[16], "Alice in Wonderland");
+    EXPECT_EQ(list.Entries()[37], "Kleine Sch\xe4rfe");
+    const PresetPick pick = ParsePresetRecord(list.Record(37));
+    EXPECT_EQ(pick.Fields, (std::vector<std::pair<int, int32_t>>{
+                               {1, 0}, {2, 90}, {3, 9}, {4, 33}, {5, 1}, {6, 1}, {7, 1}, {8, 200}, {9, 12}}));
+    EXPECT_EQ(pick.Error, std::nullopt);
+}
+
 TEST_F(PresetsTest, PickingARecordAppliesItsFieldsInOrder) {
     struct Case { const char* record; std::vector<std::pair<int, int32_t>> fields; std::optional<std::string> error; } cases[] = {
         {"Alice in Wonderland,0,20,15,270,0,1,1,25,-1,",

@@ -62,7 +62,7 @@ TEST(ReadIniSet, StartUpReaderCases) {
          Section("Delay=400\r\nmsDelay=0\r\nLinZahl=300\r\nZoom=-4\r\ncontinueat=777\r\ncontinue=1\r\n"),
          Values(0, 3, 200, 7, 25, 2, 1, 1, -4, 777, 1)},
         {"negative checksum accepted",
-         Section("LinZahl=312\r\nEckenZahl=399\r\nLin\xe4nge=0\r\nSpinit=1\r\nindikator=-1530\r\nmsDelay=0\r\nDelay=9\r\n"),
+         Section("LinZahl=312\r\nEckenZahl=399\r\nLinL\xe4nge=0\r\nSpinit=1\r\nindikator=-1530\r\nmsDelay=0\r\nDelay=9\r\n"),
          Values(9, 0, 312, 399, 0, 1, 1, 1, 15, 0, 0)},
         {"hex values", Section("Delay=$1F\r\nmsDelay=0x0\r\ncontinueat=0X10\r\n"), Values(31, 0, 200, 7, 25, 2, 1, 1, 15, 16, 0)},
         {"letters give defaults", Section("Delay=abc\r\nmsDelay=fast\r\nZoom=big\r\n"), Values(0, 5, 200, 7, 25, 2, 1, 1, 15, 0, 0)},
@@ -72,7 +72,7 @@ TEST(ReadIniSet, StartUpReaderCases) {
         {"corners below 1 become 7, lines above 800 become 800",
          Section("LinZahl=1000\r\nEckenZahl=0\r\nindikator=16507\r\n"), Values(0, 5, 800, 7, 25, 2, 1, 1, 15, 0, 0)},
         {"hand-edited values pass unchanged",
-         Section("LinZahl=-3\r\nLin\xe4nge=-10\r\nSpinit=9\r\nErase=4\r\nAutoLength=5\r\nindikator=-306\r\n"),
+         Section("LinZahl=-3\r\nLinL\xe4nge=-10\r\nSpinit=9\r\nErase=4\r\nAutoLength=5\r\nindikator=-306\r\n"),
          Values(0, 5, -3, 7, -10, 9, 4, 5, 15, 0, 0)},
         {"other sections and case", "[Other]\r\nDelay=99\r\n[VIRESKA SETTINGS]\r\nDELAY=$20\r\nMSDELAY=0\r\n",
          Values(32, 0, 200, 7, 25, 2, 1, 1, 15, 0, 0)},
@@ -92,6 +92,19 @@ TEST(ReadIniSet, StartUpReaderCases) {
         // Reading never creates or changes the file.
         EXPECT_EQ(TempDir::Read(path), c.file) << c.name;
     }
+}
+
+// A file as another program wrote it, every key spelt as the file format
+// spells it ("LinL\xe4nge" with the single byte 0xE4): every value is taken.
+TEST(ReadIniSet, AFileOfAnotherProgramIsReadWithEveryValue) {
+    const std::string path = test::FixturePath("vireska-other-program.ini");
+    ASSERT_FALSE(TempDir::Read(path).empty()) << path;
+    PlatformProfile profile;
+    const PatternInput got = ReadPatternInput(profile, path);
+    EXPECT_EQ((std::vector<int32_t>{got.Delay, got.msDelay, got.LinZahl, got.EckenZahl, got.LinLaenge, got.Spinit,
+                                    got.Erase, got.AutoLength, got.Zoom, got.continueat, got.continue_}),
+              (std::vector<int32_t>{0, 200, 90, 9, 33, 1, 1, 1, 12, 4200, 1}));
+    EXPECT_EQ(ReadIniSet(profile, path, 0).StepCounter, 4200);
 }
 
 TEST(ReadIniSet, StartStepResumesOrIsRandom) {
@@ -122,7 +135,7 @@ TEST(WriteIniSet, NewFileHoldsEveryKeyInTheWritingOrder) {
     EXPECT_EQ(WriteIniSet(profile, path, Dialog()), std::nullopt);
     EXPECT_EQ(TempDir::Read(path),
               "[Vireska Settings]\r\nBoxIndex=3\r\nDelay=200\r\nmsDelay=0\r\nLinZahl=312\r\nEckenZahl=399\r\n"
-              "Lin\xe4nge=0\r\nSpinit=1\r\nErase=1\r\nAutoLength=1\r\nZoom=-1\r\ncontinueat=4200\r\ncontinue=1\r\n"
+              "LinL\xe4nge=0\r\nSpinit=1\r\nErase=1\r\nAutoLength=1\r\nZoom=-1\r\ncontinueat=4200\r\ncontinue=1\r\n"
               "indikator=-1530\r\n[Registration]\r\nVersion=330\r\n");
     // What it wrote reads back as written, with a matching checksum.
     const PatternInput in = ReadPatternInput(profile, path);
@@ -141,7 +154,7 @@ TEST(WriteIniSet, ExistingFileKeepsItsOtherSectionsAndKeys) {
     EXPECT_EQ(WriteIniSet(profile, path, v), std::nullopt);
     EXPECT_EQ(TempDir::Read(path),
               "[Presets]\r\nSet0=a,\r\n[Vireska Settings]\r\nZoom=-1\r\nMine=1\r\ncontinue=0\r\nBoxIndex=3\r\nDelay=200\r\n"
-              "msDelay=0\r\nLinZahl=312\r\nEckenZahl=399\r\nLin\xe4nge=0\r\nSpinit=1\r\nErase=1\r\nAutoLength=1\r\n"
+              "msDelay=0\r\nLinZahl=312\r\nEckenZahl=399\r\nLinL\xe4nge=0\r\nSpinit=1\r\nErase=1\r\nAutoLength=1\r\n"
               "continueat=4200\r\nindikator=-1530\r\n[Registration]\r\nVersion=330\r\n[Z]\r\nz=1\r\n");
 }
 

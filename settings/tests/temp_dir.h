@@ -43,4 +43,18 @@ private:
     std::filesystem::path Path;
 };
 
+#ifdef VIRESKA_FIXTURES_DIR
+// A file of the fixtures folder, by a path the build's platform opens (a
+// Windows program under Wine reaches the Unix folder through drive Z:).
+inline std::string FixturePath(const std::string& name) {
+    std::string path = std::string(VIRESKA_FIXTURES_DIR) + "/" + name;
+#ifdef _WIN32
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    path = "Z:" + path;
+#endif
+    return path;
+}
+#endif
+
 }  // namespace vireska::test

@@ -110,8 +110,30 @@ TEST_F(DialogTest, AFreshFileGetsTheFactoryPresetsAndOkWritesEveryKeyInOrder) {
     EXPECT_EQ(ReadSettingsFile(),
               FactoryPresetsText() +
                   "[Vireska Settings]\r\nBoxIndex=0\r\nDelay=0\r\nmsDelay=5\r\nLinZahl=200\r\nEckenZahl=7\r\n"
-                  "Lin\xe4nge=25\r\nSpinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=15\r\ncontinueat=0\r\ncontinue=0\r\n"
+                  "LinL\xe4nge=25\r\nSpinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=15\r\ncontinueat=0\r\ncontinue=0\r\n"
                   "indikator=2788\r\n[Registration]\r\nVersion=330\r\n");
+}
+
+// A settings file as another program wrote it: every field shows its value
+// (no checksum reset), and OK writes the same bytes back.
+TEST_F(DialogTest, AFileOfAnotherProgramShowsEveryValueAndOkWritesItBackUnchanged) {
+    const std::string file = ReadFixture("vireska-other-program.ini");
+    ASSERT_FALSE(file.empty());
+    WriteSettingsFile(file);
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    std::vector<std::string> fields;
+    for (int k = 1; k <= 10; ++k) fields.push_back(Text(Spin(d, k)));
+    // SpinEdit1 to SpinEdit10: Delay, lines, corners, length, spin, erase, auto-length, msDelay, zoom, continueat.
+    EXPECT_EQ(fields, (std::vector<std::string>{"0", "90", "9", "33", "1", "1", "1", "200", "12", "4200"}));
+    EXPECT_EQ(SendMessageA(GetDlgItem(d, 1161), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCOUNT, 0, 0), 38);
+    EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCURSEL, 0, 0), 37);
+    EXPECT_EQ(ReadSettingsFile(), file) << "the load writes nothing";
+    Click(d, IDOK);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadSettingsFile(), file);
 }
 
 TEST_F(DialogTest, PickingAPresetFillsTheFieldsAndCancelWritesNothing) {
@@ -269,7 +291,7 @@ TEST_F(DialogTest, TheLoadLimitsFieldsAndResetsTheGeometryWhenTheChecksumFails) 
     struct Case { const char* name; std::string settings; std::vector<std::string> want; LRESULT selected; } cases[] = {
         {"lines above the field's range", "LinZahl=1000\r\nindikator=16507\r\nBoxIndex=3\r\n",
          {"200", "7", "25", "2", "1", "1"}, 3},
-        {"stored values kept", "LinZahl=312\r\nEckenZahl=399\r\nLin\xe4nge=0\r\nSpinit=1\r\nindikator=-1530\r\nBoxIndex=-1\r\n",
+        {"stored values kept", "LinZahl=312\r\nEckenZahl=399\r\nLinL\xe4nge=0\r\nSpinit=1\r\nindikator=-1530\r\nBoxIndex=-1\r\n",
          {"312", "399", "0", "1", "1", "1"}, CB_ERR},
         {"selection beyond the list", "BoxIndex=37\r\ncontinue=2\r\n", {"200", "7", "25", "2", "1", "1"}, CB_ERR},
     };

@@ -146,12 +146,19 @@ std::optional<std::string> SettingsValueIn(const std::string& text, const std::s
     return std::nullopt;
 }
 
+std::string ReadFixture(const std::string& name) {
+    std::ifstream in(WindowsPath(VIRESKA_FIXTURES_DIR) + "\\" + name, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
 std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines, int32_t corners,
                          int32_t length, int32_t zoom) {
     const int32_t indikator = (lines - corners - length - 2 - 1 - 1) * 17;
     char text[512];
     std::snprintf(text, sizeof text,
-                  "[Vireska Settings]\r\nDelay=0\r\nmsDelay=%d\r\nLinZahl=%d\r\nEckenZahl=%d\r\nLin\xe4nge=%d\r\n"
+                  "[Vireska Settings]\r\nDelay=0\r\nmsDelay=%d\r\nLinZahl=%d\r\nEckenZahl=%d\r\nLinL\xe4nge=%d\r\n"
                   "Spinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=%d\r\ncontinueat=%d\r\ncontinue=%d\r\nindikator=%d\r\n",
                   msDelay, lines, corners, length, zoom, continueAt, continueFlag, indikator);
     return text;

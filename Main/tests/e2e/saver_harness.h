@@ -63,6 +63,9 @@ std::optional<std::string> SettingsValue(const std::string& key);
 // The same, from the text of a settings file.
 std::optional<std::string> SettingsValueIn(const std::string& text, const std::string& key);
 
+// A settings file of the fixtures folder, byte for byte.
+std::string ReadFixture(const std::string& name);
+
 // A settings file text for the given geometry and timing, with a matching checksum.
 std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines = 200,
                          int32_t corners = 7, int32_t length = 25, int32_t zoom = 15);
