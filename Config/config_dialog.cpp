@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "application_window.h"
 #include "dialog_actions.h"
 #include "picture_buttons.h"
 #include "presets.h"
@@ -93,11 +94,17 @@ void SetSpin(int k, int32_t value) {
     SetDlgItemTextA(TheDialog.Hwnd, SpinId(k), std::to_string(value).c_str());
 }
 
-void UpdateDelayEnabled() { EnableWindow(Item(SpinId(1)), SpinValue(8) == 0); }
+// A spin field and its arrows are enabled and disabled together.
+void EnableSpin(int k, bool on) {
+    EnableWindow(Item(SpinId(k)), on);
+    EnableWindow(Item(IDC_UPDOWN1 + k - 1), on);
+}
+
+void UpdateDelayEnabled() { EnableSpin(1, SpinValue(8) == 0); }
 
 void UpdateContinueEnabled() {
     const bool on = IsDlgButtonChecked(TheDialog.Hwnd, IDC_CHECKBOX1) == BST_CHECKED;
-    EnableWindow(Item(SpinId(10)), on);
+    EnableSpin(10, on);
     EnableWindow(Item(IDC_BUTTON4), on);
 }
 
@@ -127,12 +134,39 @@ bool WriteSettings() {
     return true;
 }
 
+constexpr int kPageCount = 2;
+
 void ShowPage(int page) {
     for (int id = IDC_SPINEDIT1; id <= IDC_BTNADD; ++id)
         if (HWND w = Item(id)) ShowWindow(w, page == 0 ? SW_SHOW : SW_HIDE);
     for (int id = IDC_BTNEMAIL; id <= IDC_COMBOBOX3; ++id)
         if (HWND w = Item(id)) ShowWindow(w, page == 1 ? SW_SHOW : SW_HIDE);
     TabCtrl_SetCurSel(Item(IDC_NOTEBOOK), page);
+}
+
+// A page chosen from the keyboard: shown, with the focus on its tab, as a click on the tab does.
+void SelectPage(int page) {
+    ShowPage(page);
+    SendMessageA(TheDialog.Hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_NOTEBOOK)), TRUE);
+}
+
+// The notebook's keys, which the dialog manager does not know: Alt and the
+// underlined letter of a tab shows that page; Ctrl+Tab and Ctrl+Shift+Tab
+// show the next and the previous page. True when the message was one of them.
+bool NotebookKey(const MSG& msg) {
+    if (msg.message == WM_SYSCHAR) {
+        const char letter = static_cast<char>(msg.wParam);
+        const int page = (letter == 'S' || letter == 's') ? 0 : (letter == 'A' || letter == 'a') ? 1 : -1;
+        if (page < 0) return false;
+        SelectPage(page);
+        return true;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        const int step = GetKeyState(VK_SHIFT) < 0 ? kPageCount - 1 : 1;
+        SelectPage((TabCtrl_GetCurSel(Item(IDC_NOTEBOOK)) + step) % kPageCount);
+        return true;
+    }
+    return false;
 }
 
 void FillPresetBox() {
@@ -399,6 +433,13 @@ void InitControls(HWND hwnd) {
         SetWindowPos(Item(IDC_UPDOWN1 + k - 1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     SendDlgItemMessageA(hwnd, IDC_EDIT1, EM_LIMITTEXT, 32, 0);
+    // The preset list's rows are 16 pixels high at 96 dpi.
+    HDC screen = GetDC(nullptr);
+    const int rowHeight = MulDiv(16, GetDeviceCaps(screen, LOGPIXELSY), 96);
+    ReleaseDC(nullptr, screen);
+    COMBOBOXINFO box{};
+    box.cbSize = sizeof box;
+    if (GetComboBoxInfo(Item(IDC_COMBOBOX1), &box)) SendMessageA(box.hwndList, LB_SETITEMHEIGHT, 0, rowHeight);
     SetWindowSubclass(Item(IDC_EDIT1), FilterProc, 1, 0);
     MakePictureButton(Item(IDOK), IDB_OK, PictureLayout::Centred, true);
     MakePictureButton(Item(IDCANCEL), IDB_CANCEL, PictureLayout::Centred, false);
@@ -488,19 +529,23 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void RunSettingsDialog(HWND callerWindow) {
+void RunSettingsDialog(HWND applicationWindow, HWND callerWindow) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     Dialog& d = TheDialog;
     d.Caller = callerWindow;
     d.ProgramFile = ProgramFilePath();
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), callerWindow, DialogProc, 0);
+    // Owned either way, so the dialog has no taskbar button of its own.
+    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS),
+                                   callerWindow ? callerWindow : applicationWindow, DialogProc, 0);
     if (!hwnd) return;
+    SetMainForm(applicationWindow, hwnd);
     if (d.Caller) EnableWindow(d.Caller, FALSE);
     ShowWindow(hwnd, SW_SHOW);
     FormActivate();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if ((msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd)) && NotebookKey(msg)) continue;
         if (!IsDialogMessageA(hwnd, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

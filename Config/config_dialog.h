@@ -5,8 +5,9 @@
 
 namespace vireska {
 
-// Runs the dialog as the program's only window, owned by `callerWindow`
-// (0 for none), which takes no input while it is open; returns when it closes.
-void RunSettingsDialog(HWND callerWindow);
+// Runs the dialog as the program's only form, owned by `callerWindow`, which
+// takes no input while it is open, or (with no caller) by the program's
+// hidden application window; returns when it closes.
+void RunSettingsDialog(HWND applicationWindow, HWND callerWindow);
 
 }  // namespace vireska

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "desktop_windows.h"
+
 namespace vireska {
 
 namespace {
@@ -26,9 +28,7 @@ void StartExecutableCopy(const std::string& programFile, const char* argument) {
 // icon list's children, wherever it stands among them; other windows that
 // happen to stand there are left alone.
 void TerminateWallpaper() {
-    HWND progman = FindWindowA("Progman", nullptr);
-    HWND view = progman ? FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
-    HWND icons = view ? GetWindow(view, GW_CHILD) : nullptr;
+    HWND icons = DesktopIconList();
     if (!icons) return;
     HWND host = nullptr;
     while ((host = FindWindowExA(icons, host, kHostClass, kHostTitle)) != nullptr) SendMessageA(host, WM_CLOSE, 0, 0);
@@ -45,7 +45,9 @@ LinkCommand BuildLinkCommand(const char* key, const std::string& target) {
     LinkCommand result;
     std::string stored;
     HKEY k;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_ALL_ACCESS, &k) == ERROR_SUCCESS) {
+    // Read access is all the link needs, and all that a standard user gets
+    // on the machine-wide keys.
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &k) == ERROR_SUCCESS) {
         DWORD type = 0, size = 0;
         if (RegQueryValueExA(k, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
             if (type != REG_SZ && type != REG_EXPAND_SZ) {

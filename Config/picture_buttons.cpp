@@ -131,9 +131,10 @@ bool DrawPictureButton(const DRAWITEMSTRUCT& item) {
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | ((item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0));
     SelectObject(dc, oldFont);
 
+    // The focus rectangle goes round the caption, clear of the picture.
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
-        RECT focus = frame;
-        InflateRect(&focus, -3, -3);
+        const int textY = item.rcItem.top + (height - textSize.bottom) / 2 + shift;
+        RECT focus{textX - 2, textY - 1, textX + textSize.right + 2, textY + textSize.bottom + 1};
         DrawFocusRect(dc, &focus);
     }
     return true;

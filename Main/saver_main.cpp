@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "application_window.h"
 #include "command_line.h"
 #include "config_dialog.h"
+#include "desktop_windows.h"
 #include "host_window.h"
 #include "numeric.h"
 #include "password.h"
@@ -22,29 +24,13 @@ namespace {
 constexpr char kSaverTitle[] = "VireskaSForm";
 constexpr char kSaverClass[] = "TSForm";
 constexpr char kInstanceMutex[] = "SingleInstanceVireskascrMutex";
-constexpr char kAppWindowClass[] = "VireskaApplication";
+
+// The drawing parameters and drawing state of this process: filled once at
+// start-up and never read from the file again. It lives as long as the
+// process, so no window or thread outlives it.
+PatternSettings ThePatternSettings;
 
 HWND ToWindow(int32_t handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
-
-// The list of desktop icons: the first child of "SHELLDLL_DefView" inside "Progman".
-HWND DesktopIconList() {
-    HWND progman = FindWindowA("Progman", nullptr);
-    HWND view = progman ? FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
-    return view ? GetWindow(view, GW_CHILD) : nullptr;
-}
-
-// The hidden top-level window that owns the saver window: never shown, so no
-// role has a taskbar button; a second saver brings it to the foreground.
-HWND CreateApplicationWindow(const std::string& title) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instance;
-    wc.lpszClassName = kAppWindowClass;
-    RegisterClassA(&wc);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kAppWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           instance, nullptr);
-}
 
 void RunMessageLoop() {
     MSG msg;
@@ -80,6 +66,7 @@ void RunFullScreen(HWND appWindow, HWND callerWindow, PatternSettings& settings,
     });
     release();
     if (!saver) return;
+    SetMainForm(appWindow, saver);
     ShowWindow(saver, SW_SHOW);
     RunMessageLoop();
     if (callerWindow) SetForegroundWindow(callerWindow);
@@ -95,7 +82,8 @@ int Run() {
     const std::string programFile = ProgramFilePath();
     const std::string iniPath = SettingsPath(WindowsDirectory(), programFile, ".INI");
     SettingsProfile profile;
-    PatternSettings settings = ReadIniSet(profile, iniPath, TimeOfDayMs());
+    PatternSettings& settings = ThePatternSettings;
+    settings = ReadIniSet(profile, iniPath, TimeOfDayMs());
 
     if (FindWindowA(nullptr, kSaverTitle)) return 0;
     HWND appWindow = CreateApplicationWindow(ApplicationTitle(programFile));
@@ -112,7 +100,7 @@ int Run() {
         break;
     case RunMode::Settings:
     case RunMode::SettingsOwned:
-        RunSettingsDialog(callerWindow);
+        RunSettingsDialog(appWindow, callerWindow);
         break;
     }
     return 0;

@@ -19,7 +19,7 @@ void PumpOnce() {
 }  // namespace
 
 TSaverThread::TSaverThread(PatternSettings& settings, Canvas* canvas, const Rect& area)
-    : Settings(settings), Runner(settings, canvas, area) {}
+    : SleepMs(settings.SleepMs), FineDelay(settings.FineDelay), Runner(settings, canvas, area) {}
 
 TSaverThread::~TSaverThread() {
     if (Thread) CloseHandle(Thread);
@@ -53,10 +53,10 @@ void TSaverThread::Loop() {
     while (!Terminated) {
         // Blocks until the owner's thread has run the step.
         SendMessageA(StepWindow, WM_RUN_STEP, 0, reinterpret_cast<LPARAM>(this));
-        Sleep(Settings.SleepMs > 0 ? static_cast<DWORD>(Settings.SleepMs) : 0);
+        Sleep(SleepMs > 0 ? static_cast<DWORD>(SleepMs) : 0);
         // The fine delay: FineDelay + 1 looks at this thread's empty queue.
-        if (Settings.SleepMs == 0)
-            for (int64_t i = 0; i <= Settings.FineDelay; ++i) PumpOnce();
+        if (SleepMs == 0)
+            for (int64_t i = 0; i <= FineDelay; ++i) PumpOnce();
         PumpOnce();
     }
     // The step window belongs to the owner's thread; it goes with the process.

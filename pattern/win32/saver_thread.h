@@ -16,8 +16,10 @@ namespace vireska {
 class TSaverThread {
 public:
     // Starts the thread at normal priority; the first step fills `area` black.
-    // The canvas is the creator's: it must outlive the thread's last step,
-    // which is guaranteed once Terminate has been called (see Terminate).
+    // The canvas and the settings are the creator's and are used only by the
+    // steps, which run on the creator's thread; the canvas must outlive the
+    // thread's last step, which is guaranteed once Terminate has been called
+    // (see Terminate).
     static std::shared_ptr<TSaverThread> Create(PatternSettings& settings, Canvas* canvas, const Rect& area);
 
     // The area to fill black at the next step (owner's thread only).
@@ -40,7 +42,10 @@ private:
     void Loop();
     void AStep();
 
-    PatternSettings& Settings;
+    // The pacing values, copied at creation: this thread reads nothing that
+    // belongs to its owner, who never waits for it to end.
+    const int32_t SleepMs;
+    const int32_t FineDelay;
     StepRunner Runner;
     HWND StepWindow = nullptr;
     HANDLE Thread = nullptr;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 namespace vireska::e2e {
 
 std::string RecorderCommand(const std::string& outFile);  // saver_e2e_test.cpp
+extern std::string RecordStartProgram;                    // saver_e2e_test.cpp
 
 namespace {
 
@@ -23,18 +25,23 @@ constexpr int kBtnSave = 1165, kBtnRestore = 1166;
 constexpr int kButton1 = 1002, kButton2 = 1003, kNotebook = 1004, kHelpBtn = 1005, kBitBtn1 = 1160;
 constexpr int kBtnEmail = 1201, kComboBox2 = 1202, kButton3 = 1203;
 
+// Every dialog test runs the program from a folder of its own, without an
+// executable copy beside it, and with no settings file.
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         RemoveSettingsFile();
         RemoveUserCopy();
+        Folder = std::make_unique<ProgramFolder>();
     }
     void TearDown() override {
         if (HWND d = FindWindowA(nullptr, kDialogTitle)) PostMessageA(d, WM_CLOSE, 0, 0);
         WaitForNoWindow(nullptr, kDialogTitle, 10000);
+        Folder.reset();
         RemoveSettingsFile();
         RemoveUserCopy();
     }
+    std::unique_ptr<ProgramFolder> Folder;
     // Waits (up to 10 s) until `ready` holds and the settings file has not
     // changed for 100 ms: a handler that writes many keys has finished.
     template <typename Ready>
@@ -72,6 +79,14 @@ protected:
     }
 };
 
+// The control that has the keyboard focus in the dialog's thread.
+HWND FocusOf(HWND d) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &info);
+    return info.hwndFocus;
+}
+
 std::string FactoryPresetsText() {
     static const char* records[] = {
         "All in One,0,200,7,25,2,1,1,15,15,", "Wind Shield Wiper,0,200,1,250,1,1,1,15,15,",
@@ -105,6 +120,10 @@ TEST_F(DialogTest, AFreshFileGetsTheFactoryPresetsAndOkWritesEveryKeyInOrder) {
     EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCOUNT, 0, 0), 37);
     EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETCURSEL, 0, 0), 0);
     EXPECT_FALSE(IsWindowEnabled(Spin(d, 1))) << "Delay (fine) is off while msDelay is above 0";
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(d, kComboBox1), CB_GETITEMHEIGHT, 0, 0),
+              MulDiv(16, GetDeviceCaps(screen, LOGPIXELSY), 96)) << "the preset list's rows are 16 pixels high";
+    ReleaseDC(nullptr, screen);
     Click(d, IDOK);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
     EXPECT_EQ(ReadSettingsFile(),
@@ -232,27 +251,33 @@ public:
     HANDLE Handle = nullptr;
 };
 
+// The wallpaper finds the icon list in the desktop's window tree as Windows
+// keeps it, also after the desktop has been re-parented into a "WorkerW";
+// "Terminate" finds it the same way, closes it and touches nothing else.
 TEST_F(DialogTest, TerminateClosesTheRunningWallpaperAndOtherwiseDoesNothing) {
-    TestDesktop desktop;
-    SaverProcess wallpaper("-r");
-    ASSERT_NE(WaitForChild(desktop.Icons.Hwnd), nullptr);
-    SaverProcess dialog("");
-    HWND d = Open(dialog);
-    ASSERT_NE(d, nullptr);
-    Click(d, kButton2);
-    EXPECT_EQ(wallpaper.WaitExit(10000), std::optional<DWORD>(0)) << "Terminate closes the wallpaper";
-    EXPECT_TRUE(IsWindow(d)) << "the dialog stays open";
-    Click(d, kButton2);  // no wallpaper: the icon list's only child stays
-    EXPECT_TRUE(IsWindow(desktop.Header.Hwnd));
-    EXPECT_TRUE(IsWindow(d));
-    Click(d, IDCANCEL);
-    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    for (DesktopShape shape : {DesktopShape::Progman, DesktopShape::WorkerW, DesktopShape::ProgmanWithWorkerW}) {
+        const int n = static_cast<int>(shape);
+        TestDesktop desktop(shape);
+        SaverProcess wallpaper("-r");
+        ASSERT_NE(WaitForChild(desktop.Icons), nullptr) << "shape " << n << ": the wallpaper is in the icon list";
+        SaverProcess dialog("");
+        HWND d = Open(dialog);
+        ASSERT_NE(d, nullptr);
+        Click(d, kButton2);
+        EXPECT_EQ(wallpaper.WaitExit(10000), std::optional<DWORD>(0)) << "shape " << n << ": Terminate closes it";
+        EXPECT_TRUE(IsWindow(d)) << "the dialog stays open";
+        Click(d, kButton2);  // no wallpaper: the icon list's only child stays
+        for (HWND w : desktop.All()) EXPECT_TRUE(IsWindow(w)) << "shape " << n << ": a window of the desktop was closed";
+        EXPECT_TRUE(IsWindow(d));
+        Click(d, IDCANCEL);
+        EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    }
 }
 
 TEST_F(DialogTest, OnDesktopWritesTheValuesReplacesTheWallpaperAndGivesTheCallerBack) {
     TestDesktop desktop;
     SaverProcess older("-r");
-    ASSERT_NE(WaitForChild(desktop.Icons.Hwnd), nullptr);
+    ASSERT_NE(WaitForChild(desktop.Icons), nullptr);
     TestWindow caller("DisplaySettings", "Display", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
     SetForegroundWindow(caller.Hwnd);
     PumpFor(200);
@@ -264,7 +289,7 @@ TEST_F(DialogTest, OnDesktopWritesTheValuesReplacesTheWallpaperAndGivesTheCaller
     EXPECT_EQ(older.WaitExit(10000), std::optional<DWORD>(0)) << "the running wallpaper is closed";
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0)) << "the dialog closes";
     EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12")) << "the values are written first";
-    HWND host = WaitForChild(desktop.Icons.Hwnd);
+    HWND host = WaitForChild(desktop.Icons);
     ASSERT_NE(host, nullptr) << "a new wallpaper runs in the icon list";
     ProcessOfWindow newer(host);
     EXPECT_NE(newer.Id, older.Id());
@@ -322,6 +347,7 @@ TEST_F(DialogTest, EnterActsAsOkWithTheValueAsTyped) {
 }
 
 TEST_F(DialogTest, TestStartsASaverWithTheDialogsUnsavedValues) {
+    ASSERT_EQ(ReadFileBytes(Folder->File("vireska.exe")), "") << "no executable copy yet";
     SaverProcess dialog("");
     HWND d = Open(dialog);
     ASSERT_NE(d, nullptr);
@@ -329,6 +355,8 @@ TEST_F(DialogTest, TestStartsASaverWithTheDialogsUnsavedValues) {
     Click(d, kBitBtn1);  // "&Test"
     HWND saver = WaitForWindow("TSForm", "VireskaSForm", 15000);
     ASSERT_NE(saver, nullptr) << "the test run starts";
+    EXPECT_EQ(ReadFileBytes(Folder->File("vireska.exe")), ReadFileBytes(Folder->File("vireska.scr")))
+        << "the missing executable copy is made from the program";
     EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12"));
     EXPECT_TRUE(IsWindow(d)) << "the dialog stays open";
     PostMessageA(saver, WM_KEYDOWN, 'A', 0);
@@ -336,6 +364,35 @@ TEST_F(DialogTest, TestStartsASaverWithTheDialogsUnsavedValues) {
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
     EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("12")) << "Cancel keeps what Test wrote";
+}
+
+// The command line that the older copy standing in the program folder was started with.
+std::string StartedWith(const std::string& argsFile) {
+    std::string got;
+    for (int i = 0; i < 200 && got.empty(); ++i) {
+        PumpFor(50);
+        got = ReadFileBytes(argsFile);
+    }
+    return got;
+}
+
+TEST_F(DialogTest, AnOlderExecutableCopyIsStartedAndNeverReplaced) {
+    const std::string copy = Folder->File("vireska.exe");
+    ASSERT_TRUE(CopyFileA(RecordStartProgram.c_str(), copy.c_str(), FALSE));
+    const std::string older = ReadFileBytes(copy);
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    struct Case { int button; const char* argument; } cases[] = {{kBitBtn1, " /s"}, {kButton1, " -r"}};
+    for (const auto& c : cases) {
+        DeleteFileA((copy + ".args").c_str());
+        Click(d, c.button);
+        const std::string got = StartedWith(copy + ".args");
+        ASSERT_GE(got.size(), 3u) << c.argument;
+        EXPECT_EQ(got.substr(got.size() - 3), c.argument);
+        EXPECT_EQ(ReadFileBytes(copy), older) << c.argument << ": the copy stays as it was";
+    }
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0)) << "on Desktop closes the dialog";
 }
 
 TEST_F(DialogTest, AMailCommandOfTheWrongTypeGivesTheRegistryErrorAndStartsNothing) {
@@ -410,6 +467,109 @@ TEST_F(DialogTest, SpinFieldsStepLimitAndRepeat) {
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }
 
+// A real click on the upper (+1) or lower (-1) arrow of field k.
+void ClickArrow(HWND d, int k, int direction) {
+    RECT r;
+    GetWindowRect(GetDlgItem(d, 1121 + k - 1), &r);
+    ClickAt((r.left + r.right) / 2, direction > 0 ? r.top + (r.bottom - r.top) / 4 : r.bottom - (r.bottom - r.top) / 4);
+    PumpFor(200);
+}
+
+TEST_F(DialogTest, ADisabledFieldsArrowsAreDisabledWithItAndTakeNoClick) {
+    WriteSettingsFile(SavedFile("msDelay=5\r\nDelay=400\r\ncontinue=0\r\ncontinueat=700\r\n"));
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    for (int k : {1, 10}) {
+        EXPECT_FALSE(IsWindowEnabled(Spin(d, k))) << "SpinEdit" << k;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 1121 + k - 1))) << "the arrows of SpinEdit" << k;
+    }
+    ClickArrow(d, 1, +1);
+    ClickArrow(d, 10, -1);
+    EXPECT_EQ(Text(Spin(d, 1)), "400");
+    EXPECT_EQ(Text(Spin(d, 10)), "700");
+    // Down to msDelay 0: "Delay (fine):" and its arrows come alive together.
+    ClickArrow(d, 8, -1);
+    EXPECT_EQ(Text(Spin(d, 8)), "0");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 1121)));
+    ClickArrow(d, 1, +1);
+    EXPECT_EQ(Text(Spin(d, 1)), "600");
+    Click(d, IDOK);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(SettingsValue("Delay"), std::optional<std::string>("600"));
+    EXPECT_EQ(SettingsValue("continueat"), std::optional<std::string>("700"));
+}
+
+TEST_F(DialogTest, UnderlinedLettersAndCtrlTabDoWhatTheyPromise) {
+    SaverProcess dialog("");
+    HWND d = Open(dialog);
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(FocusOf(d), GetDlgItem(d, kNotebook)) << "the dialog has the keyboard";
+    struct Field { WORD letter; int k; } fields[] = {{'L', 2}, {'C', 3}, {'E', 4}, {'L', 2}};
+    for (const auto& f : fields) {
+        PressKeys({VK_MENU, f.letter});
+        EXPECT_EQ(FocusOf(d), Spin(d, f.k)) << "Alt+" << static_cast<char>(f.letter);
+    }
+    const auto page = [&] { return SendMessageA(GetDlgItem(d, kNotebook), TCM_GETCURSEL, 0, 0); };
+    struct Keys { std::vector<WORD> keys; LRESULT page; } steps[] = {
+        {{VK_MENU, 'A'}, 1}, {{VK_MENU, 'S'}, 0}, {{VK_CONTROL, VK_TAB}, 1}, {{VK_CONTROL, VK_TAB}, 0},
+        {{VK_CONTROL, VK_SHIFT, VK_TAB}, 1}, {{VK_CONTROL, VK_SHIFT, VK_TAB}, 0},
+    };
+    for (const auto& step : steps) {
+        PressKeys(step.keys);
+        EXPECT_EQ(page(), step.page);
+        EXPECT_EQ(IsWindowVisible(GetDlgItem(d, kBtnEmail)) != FALSE, step.page == 1);
+        EXPECT_EQ(IsWindowVisible(Spin(d, 2)) != FALSE, step.page == 0);
+        EXPECT_EQ(FocusOf(d), GetDlgItem(d, kNotebook)) << "the focus is on the tabs, not on a hidden field";
+    }
+    Click(d, IDCANCEL);
+    EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+// The visible top-level windows of a process.
+struct WindowSearch {
+    DWORD Process;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectVisible(HWND w, LPARAM lp) {
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == search->Process && IsWindowVisible(w)) search->Found.push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD process) {
+    WindowSearch search{process, {}};
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+TEST_F(DialogTest, NoRoleShowsATaskbarButton) {
+    TestWindow caller("DisplaySettings", "Display", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
+    struct Case { const char* args; const char* cls; const char* title; } cases[] = {
+        {"", nullptr, kDialogTitle}, {"/c", nullptr, kDialogTitle}, {"/s", "TSForm", "VireskaSForm"}};
+    for (const auto& c : cases) {
+        SetForegroundWindow(caller.Hwnd);
+        PumpFor(200);
+        SaverProcess process(c.args);
+        HWND w = WaitForWindow(c.cls, c.title, 15000);
+        ASSERT_NE(w, nullptr) << c.args;
+        PumpFor(500);
+        if (c.cls == nullptr) {
+            EXPECT_EQ(GetForegroundWindow(), w) << "[" << c.args << "] the dialog comes to the front";
+        }
+        const auto windows = VisibleWindowsOf(process.Id());
+        EXPECT_FALSE(windows.empty()) << c.args;
+        for (HWND v : windows)
+            EXPECT_TRUE(GetWindow(v, GW_OWNER) || (GetWindowLongA(v, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+                << "[" << c.args << "] \"" << Text(v) << "\" has a taskbar button";
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        EXPECT_EQ(process.WaitExit(10000), std::optional<DWORD>(0)) << c.args;
+    }
+}
+
 TEST_F(DialogTest, HelpShowsThePagesTextAndUpdateReadsTheStoredPosition) {
     WriteSettingsFile(SavedFile("continueat=100\r\n"));
     SaverProcess dialog("");
@@ -467,14 +627,6 @@ TEST_F(DialogTest, ABadNumberInAPresetStopsThePickWithTheConversionError) {
     EXPECT_EQ(Text(Spin(d, 1)), "400") << "no field was applied";
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
-}
-
-// The control that has the keyboard focus in the dialog's thread.
-HWND FocusOf(HWND d) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &info);
-    return info.hwndFocus;
 }
 
 TEST_F(DialogTest, TabWalksEachPageInTheFormsOrder) {
@@ -610,6 +762,24 @@ TEST_F(DialogTest, ButtonsShowTheirPictures) {
             for (int x = r.left; x + 18 <= r.right && !found; ++x) found = PictureAt(screen, p, x, y);
             EXPECT_TRUE(found) << c.file;
         }
+    }
+    // Focused from the keyboard, "&Test" shows its focus rectangle round the
+    // caption, and the picture stays whole.
+    SendMessageA(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Spin(d, 9)), TRUE);
+    PressKeys({VK_TAB});
+    PumpFor(300);
+    ASSERT_EQ(FocusOf(d), GetDlgItem(d, kBitBtn1));
+    {
+        RECT r;
+        GetWindowRect(GetDlgItem(d, kBitBtn1), &r);
+        const Screen focused = CaptureScreen();
+        const int y = r.top + (r.bottom - r.top - 18) / 2;
+        EXPECT_TRUE(PictureAt(focused, LoadPicture("test.bmp"), r.left + 4, y)) << "the focus rectangle leaves the picture alone";
+        // Inside the frame (which a focused button draws as the default one).
+        size_t changed = 0;
+        for (int py = r.top + 4; py < r.bottom - 4; ++py)
+            for (int px = r.left + 4; px < r.right - 4; ++px) changed += focused.At(px, py) != screen.At(px, py);
+        EXPECT_GT(changed, 20u) << "a focus rectangle is drawn";
     }
     // Disabled, "&Test" shows the grey variant in the same place.
     EnableWindow(GetDlgItem(d, kBitBtn1), FALSE);

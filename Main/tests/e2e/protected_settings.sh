@@ -7,7 +7,7 @@
 #      user's copy in the local application data folder's VirtualStore;
 #   2. the file and an existing user copy both refuse: the write error shows.
 # The marks are removed on every way out.
-# Usage: protected_settings.sh RUNNER TEST_PROGRAM SAVER RENDER PASSWORD_CPL
+# Usage: protected_settings.sh RUNNER TEST_PROGRAM SAVER RENDER PASSWORD_CPL RECORD_START
 set -u
 runner=$1 program=$2
 shift 2

@@ -23,6 +23,41 @@ std::string WindowsPath(const std::string& path) {
 void SetSaverPath(const std::string& path) { TheSaverPath = WindowsPath(path); }
 const std::string& SaverPath() { return TheSaverPath; }
 
+ProgramFolder::ProgramFolder() : Previous(TheSaverPath) {
+    static int counter = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    Path = std::string(temp) + "vireska-program-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(counter++);
+    CreateDirectoryA(Path.c_str(), nullptr);
+    CopyFileA(Previous.c_str(), File("vireska.scr").c_str(), FALSE);
+    TheSaverPath = File("vireska.scr");
+}
+
+ProgramFolder::~ProgramFolder() {
+    TheSaverPath = Previous;
+    // A program started from here may take a moment to let go of its file.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(File("*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(File(found.cFileName).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        if (RemoveDirectoryA(Path.c_str())) return;
+        Sleep(100);
+    }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
 SaverProcess::SaverProcess(const std::string& arguments, const std::string& program) {
     const std::string exe = program.empty() ? TheSaverPath : program;
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
@@ -215,6 +250,31 @@ TestWindow::~TestWindow() {
     if (IsWindow(Hwnd)) DestroyWindow(Hwnd);
 }
 
+TestWindow& TestDesktop::Add(const char* cls, const char* title, HWND parent, int w, int h) {
+    const DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
+    Windows.push_back(std::make_unique<TestWindow>(cls, title, parent, style, w, h));
+    return *Windows.back();
+}
+
+TestDesktop::TestDesktop(DesktopShape shape) {
+    HWND progman = Add("Progman", "Program Manager", nullptr, 400, 300).Hwnd;
+    HWND viewParent = progman;
+    if (shape == DesktopShape::WorkerW) {
+        Add("WorkerW", "", nullptr, 400, 300);  // the empty one the wallpaper would go behind
+        viewParent = Add("WorkerW", "", nullptr, 400, 300).Hwnd;
+    }
+    HWND view = Add("SHELLDLL_DefView", "", viewParent, 400, 300).Hwnd;
+    if (shape == DesktopShape::ProgmanWithWorkerW) Add("WorkerW", "", progman, 400, 300);
+    Icons = Add("TestIconList", "FolderView", view, 400, 300).Hwnd;
+    Header = Add("TestIconHeader", "", Icons, 400, 20).Hwnd;
+}
+
+std::vector<HWND> TestDesktop::All() const {
+    std::vector<HWND> all;
+    for (const auto& w : Windows) all.push_back(w->Hwnd);
+    return all;
+}
+
 HWND WaitForChild(HWND parent) {
     for (int i = 0; i < 300; ++i) {
         PumpFor(50);
@@ -228,6 +288,36 @@ std::string Text(HWND w) {
     char buf[1024] = {};
     SendMessageA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
     return buf;
+}
+
+void PressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD k : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = k;
+        inputs.push_back(in);
+    }
+    for (auto k = keys.rbegin(); k != keys.rend(); ++k) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *k;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(50);
+}
+
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    PumpFor(50);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpFor(50);
 }
 
 void PumpFor(DWORD ms) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,25 @@ namespace vireska::e2e {
 std::string WindowsPath(const std::string& path);
 void SetSaverPath(const std::string& path);
 const std::string& SaverPath();
+
+// A program folder of the test's own: a copy of the built saver as
+// vireska.scr and nothing else, so that what "&Test" and "on Desktop" start
+// beside it is exactly what the test put there. While it exists, processes
+// start the copy. Removed, with whatever was added to it, at the end.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+    std::string File(const std::string& name) const { return Path + "\\" + name; }
+
+private:
+    std::string Path, Previous;
+};
+
+// A file's bytes; empty when it does not exist.
+std::string ReadFileBytes(const std::string& path);
 
 class SaverProcess {
 public:
@@ -89,13 +109,23 @@ public:
     HWND Hwnd;
 };
 
-// The desktop window tree that the wallpaper lives in: "Progman", its
-// "SHELLDLL_DefView", the icon list, and a header as the icon list's first child.
-struct TestDesktop {
-    TestWindow Progman{"Progman", "Program Manager", nullptr, WS_POPUP | WS_VISIBLE, 400, 300};
-    TestWindow View{"SHELLDLL_DefView", "", Progman.Hwnd, WS_CHILD | WS_VISIBLE, 400, 300};
-    TestWindow Icons{"TestIconList", "FolderView", View.Hwnd, WS_CHILD | WS_VISIBLE, 400, 300};
-    TestWindow Header{"TestIconHeader", "", Icons.Hwnd, WS_CHILD | WS_VISIBLE, 400, 20};
+// The desktop window tree that the wallpaper lives in: a "SHELLDLL_DefView"
+// holding the icon list, which holds a header as its first child.
+enum class DesktopShape {
+    Progman,             // the view inside "Progman"
+    WorkerW,             // re-parented: the view inside a top-level "WorkerW", beside an empty one
+    ProgmanWithWorkerW,  // "Progman" holding both the view and an empty "WorkerW"
+};
+class TestDesktop {
+public:
+    explicit TestDesktop(DesktopShape shape = DesktopShape::Progman);
+    HWND Icons = nullptr, Header = nullptr;
+    // Every window of the tree: none of them may be closed by the program.
+    std::vector<HWND> All() const;
+
+private:
+    std::vector<std::unique_ptr<TestWindow>> Windows;
+    TestWindow& Add(const char* cls, const char* title, HWND parent, int w, int h);
 };
 
 // The saver's host window ("ClVireskaPreview", "WndVireskaSaver") inside
@@ -105,6 +135,12 @@ HWND WaitForChild(HWND parent);
 // A window's text, asked of the window itself (GetWindowText does not ask a
 // control of another process).
 std::string Text(HWND w);
+
+// Real keyboard input, as a person types it: it goes to whichever window holds
+// the keyboard focus. The keys are pressed in order and released in reverse.
+void PressKeys(const std::vector<WORD>& keys);
+// A real click of the left mouse button at (x, y) on the screen.
+void ClickAt(int x, int y);
 
 // Pumps this thread's messages for `ms`.
 void PumpFor(DWORD ms);
