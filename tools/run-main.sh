@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds everything and the release
-# archives (out/vireska-3.3.0-win64.zip and out/vireska-3.3.0-win32.zip), and
+# archives (out/vireska-3.3.0-win64.zip and out/vireska-3.3.0-win32.zip, with
+# out/SHA256SUMS), and
 # runs the real 64-bit saver (vireska.scr /s) under Wine, with a fresh private
 # Wine prefix. On the user's display it runs until a key, a click or a quick
 # mouse movement ends it; where there is no display it runs on a virtual one
@@ -19,12 +20,16 @@ done
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j 2 >/dev/null
 mkdir -p out
-# The release archives, one per architecture: vireska.scr, installer.exe and the user's README.
+# The release archives, one per architecture: vireska.scr, installer.exe and
+# the user's README; the same commit always gives the same bytes.
+rm -f out/vireska-*.zip out/SHA256SUMS
 for build in win32 win64; do
-    (cd "build/$build" && cpack -G ZIP -B "$root/out" >/dev/null)
+    cmake --build "build/$build" --target release_archive >/dev/null
+    cp "build/$build/release/"vireska-*-"$build".zip out/
     echo "release archive for $build Windows: $(ls "$root"/out/vireska-*-"$build".zip)"
 done
-rm -rf "$root/out/_CPack_Packages"
+(cd out && sha256sum vireska-*.zip >SHA256SUMS)
+echo "their checksums: $root/out/SHA256SUMS"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "running the saver on $DISPLAY: a key, a click or moving the mouse ends it"
