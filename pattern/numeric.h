@@ -29,9 +29,11 @@ inline int32_t Div32(int32_t a, int32_t b) {
 // 64-bit integer followed by an int32 store does; a value beyond the 64-bit
 // range (or NaN) gives the x87 "integer indefinite", whose low half is 0.
 inline int32_t Round32(long double x) {
-    long double r = std::nearbyint(x);  // default rounding mode: ties to even
-    if (!(r >= -9223372036854775808.0L && r < 9223372036854775808.0L)) return 0;
-    return Wrap(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(r))));
+    // llrint rounds in the current mode, which is always the default one:
+    // ties to even. It is the x87's own FISTP, not a call that saves and
+    // restores the floating-point environment as nearbyint does.
+    if (!(x >= -9223372036854775808.0L && x < 9223372036854775808.0L)) return 0;
+    return Wrap(static_cast<uint32_t>(static_cast<uint64_t>(std::llrint(x))));
 }
 
 // A value stored as a 32-bit IEEE float. Values beyond the float range

@@ -25,14 +25,9 @@ inline int32_t Wave(int32_t n, long double divisor) {
 // The pass over one slot: Corners lines turned about the centre by the angle step.
 void Pass(const PatternSettings& ps, const LineSlot& slot, float sigma, int32_t cx, int32_t cy,
           Canvas& canvas, bool draw) {
-    float alpha = Store32(static_cast<long double>(sigma) * slot.PositionAngle);
-    float beta = Store32(static_cast<long double>(sigma) * slot.DirectionAngle);
     const long double rho = slot.Radius;
     const long double h = slot.HalfLength;
-    // 6.28, not 2*pi: with float32 accumulation the loop runs exactly Corners times.
-    for (float t = 0.0f; t < 6.28L; t = Store32(static_cast<long double>(t) + ps.AngleStep)) {
-        alpha = Store32(static_cast<long double>(alpha) + ps.AngleStep);
-        beta = Store32(static_cast<long double>(beta) + ps.AngleStep);
+    ForEachLine(ps, slot, sigma, [&](float alpha, float beta) {
         const int32_t mx = Round32(std::cos(static_cast<long double>(alpha)) * rho);
         const int32_t my = Round32(std::sin(static_cast<long double>(alpha)) * rho);
         const int32_t dx = Round32(std::cos(static_cast<long double>(beta)) * h);
@@ -40,13 +35,13 @@ void Pass(const PatternSettings& ps, const LineSlot& slot, float sigma, int32_t 
         const int32_t px = Add32(Add32(mx, dx), cx), py = Add32(Add32(my, dy), cy);
         const int32_t qx = Add32(Sub32(mx, dx), cx), qy = Add32(Sub32(my, dy), cy);
         canvas.MoveTo(px, py);
-        if (!draw) continue;
+        if (!draw) return;
         // A zero-length line still leaves the start pixel.
         if (px == qx && py == qy)
             canvas.LineTo(Add32(px, 1), py);
         else
             canvas.LineTo(qx, qy);
-    }
+    });
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "canvas.h"
+#include "numeric.h"
 
 namespace vireska {
 
@@ -62,6 +63,22 @@ struct RosetteState {
     int32_t RingTail = 0;
     int32_t LengthSwing = 0;
 };
+
+// The angles of the lines of one pass over `slot` with the mirror sign
+// `sigma`: fn(alpha, beta) for line 1 to Corners, alpha turning the line's
+// midpoint about the centre and beta its direction, each stored as float32 and
+// one angle step past the line before. The loop runs to 6.28, not 2 pi: with
+// float32 accumulation it runs exactly Corners times.
+template <typename Fn>
+void ForEachLine(const PatternSettings& ps, const LineSlot& slot, float sigma, Fn&& fn) {
+    float alpha = Store32(static_cast<long double>(sigma) * slot.PositionAngle);
+    float beta = Store32(static_cast<long double>(sigma) * slot.DirectionAngle);
+    for (float t = 0.0f; t < 6.28L; t = Store32(static_cast<long double>(t) + ps.AngleStep)) {
+        alpha = Store32(static_cast<long double>(alpha) + ps.AngleStep);
+        beta = Store32(static_cast<long double>(beta) + ps.AngleStep);
+        fn(alpha, beta);
+    }
+}
 
 // The counter value the next step will draw.
 int32_t NextCounter(int32_t stepCounter);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "numeric.h"
 
@@ -33,15 +34,35 @@ void SoftCanvas::LineTo(int32_t x, int32_t y) {
     int64_t hi = d0 > 0 ? q0 - 1 : p0;
     lo = std::max<int64_t>(lo, 0);
     hi = std::min<int64_t>(hi, limit - 1);
-    // minor = ceil(p1 + d1 * (m - p0) / d0 - 1/2) = p1 + ceil((2 d1 (m - p0) - d0) / (2 d0)),
-    // with the fraction's signs turned so that its denominator is positive.
+    if (lo > hi) return;
+    // minor(m) = p1 + ceil(N(m) / D) with N(m) = 2 slope (m - p0) - run and
+    // D = 2 run, the fraction's signs turned so that D is positive. The first
+    // pixel's quotient q is exact, and so is its remainder r = q D - N in
+    // [0, D), taken modulo 2^64 since N may need 66 bits; each further step
+    // adds 2 slope = A D + B (0 <= B < D) to N: q grows by A, and by one more
+    // when B exceeds r. Every pixel comes out as the formula gives it, with a
+    // few integer additions.
     const int64_t slope = d0 > 0 ? d1 : -d1, run = d0 > 0 ? d0 : -d0;
+    const int64_t D = 2 * run;
+    int64_t q = CeilOfTwiceProductMinus(slope, lo - p0, run, D);
+    const uint64_t wrapped = static_cast<uint64_t>(q) * static_cast<uint64_t>(D) -
+                             2u * static_cast<uint64_t>(slope) * static_cast<uint64_t>(lo - p0) +
+                             static_cast<uint64_t>(run);
+    int64_t r;
+    std::memcpy(&r, &wrapped, sizeof r);
+    const int64_t A = FloorDiv(2 * slope, D), B = 2 * slope - A * D;
     for (int64_t m = lo; m <= hi; ++m) {
-        const int64_t minor = p1 + CeilOfTwiceProductMinus(slope, m - p0, run, 2 * run);
         if (xMajor)
-            Plot(m, minor);
+            Plot(m, p1 + q);
         else
-            Plot(minor, m);
+            Plot(p1 + q, m);
+        q += A;
+        if (B > r) {
+            ++q;
+            r += D - B;
+        } else {
+            r -= B;
+        }
     }
 }
 

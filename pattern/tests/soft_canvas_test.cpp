@@ -3,6 +3,8 @@
 #include <set>
 #include <utility>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <random>
 
@@ -87,6 +89,50 @@ TEST(SoftCanvas, ClippingKeepsThePixelsOfTheWholeLine) {
     EXPECT_EQ(Line(-7, -3, 22, 9, 40, 40).size(), whole.size());
     EXPECT_EQ(inside, shifted);
     EXPECT_TRUE(Line(-2000000000, 5, 2000000000, 6, 16, 16).size() == 16u);
+}
+
+// The line rule pixel by pixel: for each step along the major axis the minor
+// coordinate computed anew as ceil(exact - 1/2), in exact arithmetic. The
+// canvas must set exactly these pixels, however it gets to them.
+Pixels ByTheFormula(int64_t px, int64_t py, int64_t qx, int64_t qy, int64_t w, int64_t h) {
+    Pixels out;
+    const int64_t dx = qx - px, dy = qy - py;
+    if (dx == 0 && dy == 0) return out;
+    const bool xMajor = (dx < 0 ? -dx : dx) > (dy < 0 ? -dy : dy);
+    const int64_t p0 = xMajor ? px : py, p1 = xMajor ? py : px, q0 = xMajor ? qx : qy;
+    const int64_t d0 = xMajor ? dx : dy, d1 = xMajor ? dy : dx;
+    const int64_t lo = std::max<int64_t>(d0 > 0 ? p0 : q0 + 1, 0);
+    const int64_t hi = std::min<int64_t>(d0 > 0 ? q0 - 1 : p0, (xMajor ? w : h) - 1);
+    const int64_t slope = d0 > 0 ? d1 : -d1, run = d0 > 0 ? d0 : -d0;
+    for (int64_t m = lo; m <= hi; ++m) {
+        const int64_t minor = p1 + CeilOfTwiceProductMinus(slope, m - p0, run, 2 * run);
+        const int64_t x = xMajor ? m : minor, y = xMajor ? minor : m;
+        if (x >= 0 && x < w && y >= 0 && y < h) out.insert({static_cast<int>(x), static_cast<int>(y)});
+    }
+    return out;
+}
+
+TEST(SoftCanvas, LinesSetThePixelsOfTheFormulaAlsoAtThe32BitLimits) {
+    std::mt19937 random(2024);
+    const int32_t w = 48, h = 40;
+    // End points anywhere in 32 bits, near the area, and on its edges.
+    const auto coordinate = [&](int32_t size) -> int32_t {
+        switch (random() % 4) {
+        case 0: return static_cast<int32_t>(random());
+        case 1: return std::uniform_int_distribution<int32_t>(-3 * size, 4 * size)(random);
+        case 2: return random() % 2 ? INT32_MIN + static_cast<int32_t>(random() % 3)
+                                    : INT32_MAX - static_cast<int32_t>(random() % 3);
+        default: return std::uniform_int_distribution<int32_t>(-1, size)(random);
+        }
+    };
+    for (int i = 0; i < 300000; ++i) {
+        const int32_t x1 = coordinate(w), y1 = coordinate(h), x2 = coordinate(w), y2 = coordinate(h);
+        SoftCanvas c(w, h);
+        c.SetPen(0xFFFFFF);
+        c.MoveTo(x1, y1);
+        c.LineTo(x2, y2);
+        ASSERT_EQ(Lit(c), ByTheFormula(x1, y1, x2, y2, w, h)) << x1 << "," << y1 << " -> " << x2 << "," << y2;
+    }
 }
 
 TEST(SoftCanvas, RectangleAndFillLeaveOutTheRightColumnAndBottomRow) {
