@@ -15,7 +15,9 @@
 
 #include "numeric.h"
 #include "pattern.h"
+#include "file_profile.h"
 #include "platform_profile.h"
+#include "presets.h"
 #include "settings_file.h"
 #include "soft_canvas.h"
 #include "trace_canvas.h"
@@ -36,14 +38,15 @@ namespace {
 using namespace vireska;
 
 constexpr const char* kUsage =
-    "usage: vireska-render [--ini PATH] [--start N] [--size WxH] [--steps K] [--png FILE] [--trace FILE|-] "
-    "[--settings]";
+    "usage: vireska-render [--ini PATH | --preset NAME|N] [--start N] [--size WxH] [--steps K] [--png FILE] "
+    "[--trace FILE|-] [--settings] [--list-presets]";
 
 // The largest picture the tool draws: 2^28 pixels (1 GiB of canvas).
 constexpr int64_t kMaxPixels = int64_t{1} << 28;
 
 struct Options {
     std::optional<std::string> ini;
+    std::optional<int> preset;  // a factory preset, by its position
     std::optional<int32_t> start;
     int32_t width = 1024, height = 768;
     int64_t steps = 1000;
@@ -72,6 +75,16 @@ std::optional<int64_t> ParseInteger(const std::string& text, int64_t lo, int64_t
     return value;
 }
 
+// A factory preset by its position (0 to 36) or its name.
+int FactoryPresetByNameOrNumber(const std::string& text) {
+    const int count = static_cast<int>(std::size(kFactoryPresets));
+    if (const auto n = ParseInteger(text, 0, count - 1)) return static_cast<int>(*n);
+    for (int i = 0; i < count; ++i)
+        if (text == kFactoryPresets[i].Name) return i;
+    Fail("no factory preset '" + text + "': give a number from 0 to " + std::to_string(count - 1) +
+         " or a name, such as 'Alice in Wonderland'");
+}
+
 Options ParseArguments(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
@@ -82,6 +95,8 @@ Options ParseArguments(int argc, char** argv) {
         };
         if (arg == "--ini") {
             o.ini = value();
+        } else if (arg == "--preset") {
+            o.preset = FactoryPresetByNameOrNumber(value());
         } else if (arg == "--start") {
             const std::string v = value();
             const auto n = ParseInteger(v, INT32_MIN, INT32_MAX);
@@ -107,6 +122,9 @@ Options ParseArguments(int argc, char** argv) {
             o.trace = value();
         } else if (arg == "--settings") {
             o.settings = true;
+        } else if (arg == "--list-presets") {
+            for (size_t i = 0; i < std::size(kFactoryPresets); ++i) std::printf("%zu %s\n", i, kFactoryPresets[i].Name);
+            std::exit(std::fflush(stdout) == 0 ? 0 : 2);
         } else if (arg == "--help" || arg == "-h") {
             std::printf("%s\n", kUsage);
             std::exit(0);
@@ -115,6 +133,7 @@ Options ParseArguments(int argc, char** argv) {
         }
     }
     if (!o.png && !o.trace && !o.settings) Fail("nothing to write: give --png FILE and/or --trace FILE, or --settings");
+    if (o.ini && o.preset) Fail("--ini and --preset both name the settings: give one of them");
     return o;
 }
 
@@ -156,8 +175,24 @@ private:
 
 // The values the saver would draw with: the start-up reader's, after its
 // checksum and limits, and the start given on the command line.
+// A factory preset as the saver reads it once the dialog has picked it and
+// written the settings: the preset's nine values in the fields, the file's
+// rules (checksum, limits) for the rest.
+PatternInput PresetInput(int index) {
+    const PresetValues& v = kFactoryPresets[index].Values;  // SpinEdit1 to SpinEdit9
+    DialogValues dialog;
+    dialog.BoxIndex = index;
+    dialog.Delay = v[0], dialog.LinZahl = v[1], dialog.EckenZahl = v[2], dialog.LinLaenge = v[3];
+    dialog.Spinit = v[4], dialog.Erase = v[5], dialog.AutoLength = v[6], dialog.msDelay = v[7], dialog.Zoom = v[8];
+    MemoryProfile profile;
+    const std::string path = "vireska.ini";
+    WriteIniSet(profile, path, dialog);
+    return ReadPatternInput(profile, path);
+}
+
 PatternInput LoadInput(const Options& o) {
     PatternInput in;  // the values of a missing file
+    if (o.preset) in = PresetInput(*o.preset);
     if (o.ini) {
         std::error_code ec;
         const std::string full = std::filesystem::absolute(*o.ini, ec).string();

@@ -37,14 +37,26 @@ std::u16string ProfileReadResult(const std::u16string& raw) {
     return copy;
 }
 
-std::string FileProfile::ReadString(const std::string& path, const std::string& section, const std::string& key,
-                                    const std::string& def) {
+std::string ProfileRead(const std::optional<std::string>& file, const std::string& section, const std::string& key,
+                        const std::string& def) {
     // The default loses trailing blanks, but never its first character.
     std::u16string value = AnsiToWide(def);
     while (value.size() > 1 && value.back() == u' ') value.pop_back();
-    if (const auto bytes = ReadFile(path))
-        if (auto stored = IniDocument::Parse(*bytes).Find(AnsiToWide(section), AnsiToWide(key))) value = *stored;
+    if (file)
+        if (auto stored = IniDocument::Parse(*file).Find(AnsiToWide(section), AnsiToWide(key))) value = *stored;
     return WideToAnsi(ProfileReadResult(value));
+}
+
+bool ProfileWrite(std::string& file, const std::string& section, const std::string& key, const std::string& value) {
+    IniDocument doc = IniDocument::Parse(file);
+    if (!doc.Set(AnsiToWide(section), AnsiToWide(key), AnsiToWide(value))) return false;
+    file = doc.Serialize();
+    return true;
+}
+
+std::string FileProfile::ReadString(const std::string& path, const std::string& section, const std::string& key,
+                                    const std::string& def) {
+    return ProfileRead(ReadFile(path), section, key, def);
 }
 
 WriteResult FileProfile::Write(const std::string& path, const std::string& section, const std::string& key,
@@ -60,14 +72,28 @@ WriteResult FileProfile::Write(const std::string& path, const std::string& secti
         errno = openError;
         return failure();  // there, but not writable
     }
-    IniDocument doc = IniDocument::Parse(bytes);
-    if (!doc.Set(AnsiToWide(section), AnsiToWide(key), AnsiToWide(value))) return WriteResult::Written;
-    const std::string out = doc.Serialize();
+    if (!ProfileWrite(bytes, section, key, value)) return WriteResult::Written;  // unchanged: left alone
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return failure();
-    const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && written ? WriteResult::Written : WriteResult::Failed;
+}
+
+}  // namespace vireska
+
+namespace vireska {
+
+std::string MemoryProfile::ReadString(const std::string& path, const std::string& section, const std::string& key,
+                                      const std::string& def) {
+    const auto file = Files.find(path);
+    return ProfileRead(file == Files.end() ? std::nullopt : std::optional<std::string>(file->second), section, key, def);
+}
+
+WriteResult MemoryProfile::Write(const std::string& path, const std::string& section, const std::string& key,
+                                 const std::string& value) {
+    ProfileWrite(Files[path], section, key, value);
+    return WriteResult::Written;
 }
 
 }  // namespace vireska

@@ -38,6 +38,9 @@ start beyond 32 bits|--start 4294967296 --png x.png
 no output at all|--steps 5
 unwritable png|--png nonexistent-dir/x.png
 unwritable trace|--trace nonexistent-dir/t.txt --png x.png
+unknown preset|--preset nope --png x.png
+preset beyond the list|--preset 37 --png x.png
+file and preset|--ini x.ini --preset 1 --png x.png
 CASES
 
 # The worked step: counter 999 resumed, 200 lines, 7 corners, length 25,
@@ -62,6 +65,18 @@ printf 'Delay=0\nmsDelay=200\nLinZahl=90\nEckenZahl=9\nLinL\xe4nge=33\nSpinit=1\
 run --ini "$fixtures/vireska-other-program.ini" --steps 3 --trace -
 [ "$(grep -c '^line ' "$dir/out.txt")" -eq 108 ] || fail "three steps of 9 corners give 108 lines"
 grep -q '^step 4201$' "$dir/out.txt" || fail "the run resumes after continueat 4200"
+
+# Factory presets, by name or number, as the saver reads them after the dialog
+# picked them and wrote the settings: "Alice in Wonderland" is 0, 20, 15, 270,
+# 0, 1, 1, 25, -1; "Vinyl" (number 26) is 0, 312, 399, 0, 1, 1, 1, 5, 15.
+run --preset "Alice in Wonderland" --settings
+printf 'Delay=0\nmsDelay=25\nLinZahl=20\nEckenZahl=15\nLinL\xe4nge=270\nSpinit=0\nErase=1\nAutoLength=1\nZoom=-1\ncontinueat=0\ncontinue=0\n' >"$dir/want.txt"
+[ "$rc" -eq 0 ] && cmp -s "$dir/out.txt" "$dir/want.txt" || fail "preset Alice in Wonderland: $(tr '\n' ' ' <"$dir/out.txt")"
+run --list-presets
+[ "$(wc -l <"$dir/out.txt")" -eq 37 ] && grep -qx '16 Alice in Wonderland' "$dir/out.txt" || fail "the list of factory presets"
+run --preset 26 --start 500 --settings
+printf 'Delay=0\nmsDelay=5\nLinZahl=312\nEckenZahl=399\nLinL\xe4nge=0\nSpinit=1\nErase=1\nAutoLength=1\nZoom=15\ncontinueat=500\ncontinue=1\n' >"$dir/want.txt"
+[ "$rc" -eq 0 ] && cmp -s "$dir/out.txt" "$dir/want.txt" || fail "preset 26: $(tr '\n' ' ' <"$dir/out.txt")"
 
 # The same run to standard output, and again: the trace is repeatable.
 run --ini worked.ini --steps 2 --trace -

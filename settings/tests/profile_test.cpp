@@ -218,5 +218,24 @@ TYPED_TEST(ProfileTest, AWriteThatCannotReachTheFileFails) {
     EXPECT_EQ(this->profile.ReadString(f, "S", "k", "def"), "def");
 }
 
+// A file held in memory follows the same rules as one on disk.
+TEST(MemoryProfile, HoldsWhatAFileWouldHold) {
+    TempDir dir;
+    const std::string f = dir.File("m.ini");
+    FileProfile file;
+    MemoryProfile memory;
+    struct Write { const char* section; const char* key; const char* value; } writes[] = {
+        {"Presets", "Set0", "All in One,0,200,7,25,2,1,1,15,15,"}, {"Vireska Settings", "LinL\xe4nge", " 33"},
+        {"vireska settings", "linl\xe4nge", "40"}, {"Registration", "Version", "330"}};
+    for (const auto& w : writes) {
+        ASSERT_TRUE(file.WriteString(f, w.section, w.key, w.value));
+        ASSERT_TRUE(memory.WriteString(f, w.section, w.key, w.value));
+    }
+    EXPECT_EQ(memory.Contents().at(f), TempDir::Read(f));
+    EXPECT_EQ(memory.ReadString(f, "Vireska Settings", "LinL\xe4nge", "d"), "40");
+    EXPECT_EQ(memory.ReadString(f, "Vireska Settings", "Zoom", "d"), "d");
+    EXPECT_EQ(memory.ReadString(dir.File("other.ini"), "Registration", "Version", "d"), "d");
+}
+
 }  // namespace
 }  // namespace vireska
