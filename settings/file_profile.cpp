@@ -80,10 +80,6 @@ WriteResult FileProfile::Write(const std::string& path, const std::string& secti
     return std::fclose(f) == 0 && written ? WriteResult::Written : WriteResult::Failed;
 }
 
-}  // namespace vireska
-
-namespace vireska {
-
 std::string MemoryProfile::ReadString(const std::string& path, const std::string& section, const std::string& key,
                                       const std::string& def) {
     const auto file = Files.find(path);

@@ -26,14 +26,18 @@ std::u16string Decode(const std::string& bytes, TextEncoding& encoding) {
         return Utf8ToWide(bytes.substr(3));
     }
     if (bytes.size() >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
-        encoding = at(0) == 0xFF ? TextEncoding::Utf16LE : TextEncoding::Utf16BE;
-        const int lo = encoding == TextEncoding::Utf16LE ? 0 : 1;
+        const bool little = at(0) == 0xFF;
+        encoding = little ? TextEncoding::Utf16LE : TextEncoding::Utf16BE;
         std::u16string text;
-        // A last odd byte counts as a code unit of its own.
+        // A last odd byte counts as a code unit of its own (Wine's reading of it).
         for (size_t i = 2; i < bytes.size(); i += 2) {
-            const unsigned first = at(i), second = i + 1 < bytes.size() ? at(i + 1) : 0;
-            const unsigned low = lo == 0 ? first : second, high = lo == 0 ? second : first;
-            text += static_cast<char16_t>(low | (high << 8));
+            const unsigned first = at(i);
+            if (i + 1 == bytes.size()) {
+                text += static_cast<char16_t>(first);
+                break;
+            }
+            const unsigned second = at(i + 1);
+            text += static_cast<char16_t>(little ? first | (second << 8) : second | (first << 8));
         }
         return text;
     }
