@@ -132,12 +132,7 @@ void WriteSettingsFile(const std::string& content) {
     out << content;
 }
 
-std::string ReadSettingsFile() {
-    std::ifstream in(SettingsFilePath(), std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+std::string ReadSettingsFile() { return ReadFileBytes(SettingsFilePath()); }
 
 std::string UserCopyFilePath() {
     char local[MAX_PATH] = {}, windows[MAX_PATH] = {};
@@ -155,12 +150,7 @@ void WriteUserCopy(const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
-std::string ReadUserCopy() {
-    std::ifstream in(UserCopyFilePath(), std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+std::string ReadUserCopy() { return ReadFileBytes(UserCopyFilePath()); }
 
 std::optional<std::string> SettingsValue(const std::string& key) { return SettingsValueIn(ReadSettingsFile(), key); }
 
@@ -182,10 +172,7 @@ std::optional<std::string> SettingsValueIn(const std::string& text, const std::s
 }
 
 std::string ReadFixture(const std::string& name) {
-    std::ifstream in(WindowsPath(VIRESKA_FIXTURES_DIR) + "\\" + name, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return ReadFileBytes(WindowsPath(VIRESKA_FIXTURES_DIR) + "\\" + name);
 }
 
 std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines, int32_t corners,
@@ -266,7 +253,7 @@ TestDesktop::TestDesktop(DesktopShape shape) {
     HWND view = Add("SHELLDLL_DefView", "", viewParent, 400, 300).Hwnd;
     if (shape == DesktopShape::ProgmanWithWorkerW) Add("WorkerW", "", progman, 400, 300);
     Icons = Add("TestIconList", "FolderView", view, 400, 300).Hwnd;
-    Header = Add("TestIconHeader", "", Icons, 400, 20).Hwnd;
+    Add("TestIconHeader", "", Icons, 400, 20);
 }
 
 std::vector<HWND> TestDesktop::All() const {

@@ -119,7 +119,7 @@ enum class DesktopShape {
 class TestDesktop {
 public:
     explicit TestDesktop(DesktopShape shape = DesktopShape::Progman);
-    HWND Icons = nullptr, Header = nullptr;
+    HWND Icons = nullptr;
     // Every window of the tree: none of them may be closed by the program.
     std::vector<HWND> All() const;
 
