@@ -85,13 +85,16 @@ int32_t SpinValue(int k) {
     return v.value_or(SpinKey(k).Min);
 }
 
+int32_t LimitedToRange(int k, int32_t value) {
+    if (!HasLimits(k)) return value;
+    if (value < SpinKey(k).Min) return SpinKey(k).Min;
+    if (value > SpinKey(k).Max) return SpinKey(k).Max;
+    return value;
+}
+
 // Every value set is limited to the field's range.
 void SetSpin(int k, int32_t value) {
-    if (HasLimits(k)) {
-        if (value < SpinKey(k).Min) value = SpinKey(k).Min;
-        if (value > SpinKey(k).Max) value = SpinKey(k).Max;
-    }
-    SetDlgItemTextA(TheDialog.Hwnd, SpinId(k), std::to_string(value).c_str());
+    SetDlgItemTextA(TheDialog.Hwnd, SpinId(k), std::to_string(LimitedToRange(k, value)).c_str());
 }
 
 // A spin field and its arrows are enabled and disabled together.
@@ -125,9 +128,32 @@ PresetValues PresetFields() {
     return values;
 }
 
-bool WriteSettings() {
+// Runs `use` with the settings file opened for this routine alone: no other
+// process of the program reads or writes it meanwhile. Errors are shown by
+// the caller once the file is free again.
+template <typename Use>
+auto WithSettingsFile(Use use) {
+    SettingsFileLock lock;
     SettingsProfile profile;
-    if (const auto error = WriteIniSet(profile, TheDialog.IniPath, ValuesOfControls())) {
+    return use(static_cast<Profile&>(profile));
+}
+
+// Confirming takes each field as the focus leaving it would: limited to its
+// range, so what is stored is what the field shows and what the next load
+// accepts, however the confirmation came (Enter, a click, a key).
+void CommitFields() {
+    for (int k = 1; k <= 10; ++k) {
+        char text[64] = {};
+        GetDlgItemTextA(TheDialog.Hwnd, SpinId(k), text, sizeof text);
+        const int32_t value = LimitedToRange(k, SpinValue(k));
+        if (std::to_string(value) != text) SetSpin(k, value);
+    }
+}
+
+bool WriteSettings() {
+    CommitFields();
+    const auto error = WithSettingsFile([](Profile& p) { return WriteIniSet(p, TheDialog.IniPath, ValuesOfControls()); });
+    if (error) {
         ShowError(*error);
         return false;
     }
@@ -177,11 +203,12 @@ void FillPresetBox() {
     SendDlgItemMessageA(TheDialog.Hwnd, IDC_COMBOBOX1, CB_SETCURSEL, sel ? *sel : -1, 0);
 }
 
-// Loads every control from the settings file.
-void FormActivate() {
+// The file's part of the load: fields, the check box, the factory presets of
+// a file not yet brought to this version, the checksum, the preset list.
+// Returns the error of writing the factory presets.
+std::optional<std::string> LoadFromFile(Profile& profile) {
     Dialog& d = TheDialog;
-    d.IniPath = SettingsPath(WindowsDirectory(), d.ProgramFile, ".ini");
-    SettingsProfile profile;
+    std::optional<std::string> error;
     auto read = [&](SettingId id) { return ReadInteger(profile, d.IniPath, kSettingsSection, kSettingKeys[id].Name, kSettingKeys[id].Default); };
     for (int k = 1; k <= 10; ++k) SetSpin(k, read(kSpinSetting[k - 1]));
     UpdateDelayEnabled();
@@ -189,7 +216,7 @@ void FormActivate() {
     UpdateContinueEnabled();
     const int32_t indikator = read(kIndikator);
     if (ReadInteger(profile, d.IniPath, kRegistrationSection, kVersionKey, kVersionDefault) < 330) {
-        if (const auto error = PrepareNewIni(profile, d.IniPath)) ShowError(*error);
+        error = PrepareNewIni(profile, d.IniPath);
     }
     if (GeometryChecksum(SpinValue(2), SpinValue(3), SpinValue(4), SpinValue(5), SpinValue(6), SpinValue(7)) != indikator) {
         const int32_t geometry[] = {200, 7, 25, 2, 1, 1};
@@ -198,6 +225,14 @@ void FormActivate() {
     d.Presets.Load(profile, d.IniPath);
     d.Presets.Select(read(kBoxIndex));
     FillPresetBox();
+    return error;
+}
+
+// Loads every control from the settings file.
+void FormActivate() {
+    Dialog& d = TheDialog;
+    d.IniPath = SettingsPath(WindowsDirectory(), d.ProgramFile, ".ini");
+    if (const auto error = WithSettingsFile(LoadFromFile)) ShowError(*error);
     SendDlgItemMessageA(d.Hwnd, IDC_COMBOBOX2, CB_SETCURSEL, 0, 0);
     SendDlgItemMessageA(d.Hwnd, IDC_COMBOBOX3, CB_SETCURSEL, 0, 0);
     ShowPage(0);
@@ -248,7 +283,6 @@ std::string SelectedText(int id) {
 
 void OnCommand(int id, int code) {
     Dialog& d = TheDialog;
-    SettingsProfile profile;
     switch (id) {
     case IDOK:
         if (WriteSettings()) CloseDialog();
@@ -275,7 +309,9 @@ void OnCommand(int id, int code) {
         TerminateWallpaper();
         break;
     case IDC_BUTTON4:
-        SetSpin(10, ReadInteger(profile, d.IniPath, kSettingsSection, kSettingKeys[kContinueAt].Name, 0));
+        SetSpin(10, WithSettingsFile([&](Profile& profile) {
+                    return ReadInteger(profile, d.IniPath, kSettingsSection, kSettingKeys[kContinueAt].Name, 0);
+                }));
         break;
     case IDC_CHECKBOX1:
         if (code == BN_CLICKED) UpdateContinueEnabled();
@@ -288,17 +324,19 @@ void OnCommand(int id, int code) {
         GetDlgItemTextA(d.Hwnd, IDC_EDIT1, name, sizeof name);
         if (!name[0]) break;
         SetDlgItemTextA(d.Hwnd, IDC_EDIT1, "");
-        PresetResult(d.Presets.Add(profile, d.IniPath, name, PresetFields()));
+        CommitFields();
+        PresetResult(WithSettingsFile([&](Profile& p) { return d.Presets.Add(p, d.IniPath, name, PresetFields()); }));
         break;
     }
     case IDC_BTNSAVE:
-        PresetResult(d.Presets.Save(profile, d.IniPath, PresetFields()));
+        CommitFields();
+        PresetResult(WithSettingsFile([&](Profile& p) { return d.Presets.Save(p, d.IniPath, PresetFields()); }));
         break;
     case IDC_BTNDELETE:
-        PresetResult(d.Presets.Delete(profile, d.IniPath));
+        PresetResult(WithSettingsFile([&](Profile& p) { return d.Presets.Delete(p, d.IniPath); }));
         break;
     case IDC_BTNRESTORE:
-        if (const auto error = PrepareNewIni(profile, d.IniPath)) {
+        if (const auto error = WithSettingsFile([&](Profile& p) { return PrepareNewIni(p, d.IniPath); })) {
             ShowError(*error);
             break;
         }

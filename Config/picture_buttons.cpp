@@ -3,44 +3,74 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace vireska {
 
 namespace {
 
-constexpr int kPictureSize = 18;
+// The picture's sizes: 18 pixels at 96 dpi, drawn anew for 120, 144 and 192.
+// The resource of size i is the 18-pixel picture's id plus 10 i.
+constexpr int kPictureSizes[] = {18, 23, 27, 36};
+constexpr int kSizeIdStep = 10;
 constexpr char kStateProperty[] = "VireskaPictureButton";
 
-struct PictureButton {
+struct Picture {
+    int Size = 0;
     std::vector<COLORREF> Pixels;  // top-down rows
     COLORREF Transparent = 0;
+};
+
+struct PictureButton {
+    std::vector<Picture> Pictures;  // the sizes that loaded, smallest first
     PictureLayout Layout = PictureLayout::Centred;
     bool Default = false;  // the dialog's default button, told by BM_SETSTYLE
 };
 
 PictureButton* StateOf(HWND button) { return static_cast<PictureButton*>(GetPropA(button, kStateProperty)); }
 
-std::vector<COLORREF> LoadPixels(int bitmapId) {
+Picture LoadPicture(int bitmapId, int size) {
+    Picture picture;
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    std::vector<COLORREF> pixels;
-    if (!bitmap) return pixels;
+    if (!bitmap) return picture;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kPictureSize;
-    info.bmiHeader.biHeight = -kPictureSize;  // top-down
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> bgra(kPictureSize * kPictureSize);
+    std::vector<uint32_t> bgra(static_cast<size_t>(size) * size);
     HDC dc = GetDC(nullptr);
-    const int rows = GetDIBits(dc, bitmap, 0, kPictureSize, bgra.data(), &info, DIB_RGB_COLORS);
+    const int rows = GetDIBits(dc, bitmap, 0, size, bgra.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
     DeleteObject(bitmap);
-    if (rows != kPictureSize) return pixels;
-    for (uint32_t p : bgra) pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-    return pixels;
+    if (rows != size) return picture;
+    picture.Size = size;
+    for (uint32_t p : bgra) picture.Pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    picture.Transparent = picture.Pixels[static_cast<size_t>(size - 1) * size];  // the lower-left pixel
+    return picture;
+}
+
+// The resolution the window is shown at: its monitor's with per-monitor
+// awareness (Windows 10 1607 on), else the screen's.
+int DpiOf(HWND window, HDC dc) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = getDpi ? getDpi(window) : 0;
+    return dpi ? static_cast<int>(dpi) : GetDeviceCaps(dc, LOGPIXELSY);
+}
+
+// The largest picture that fits 18 pixels at this resolution, else the smallest.
+const Picture* PictureFor(const PictureButton& state, int dpi) {
+    const int wanted = MulDiv(18, dpi, 96);
+    const Picture* best = nullptr;
+    for (const Picture& p : state.Pictures)
+        if (!best || p.Size <= wanted) best = &p;
+    return best;
 }
 
 // The disabled variant: each pixel of the picture as a light grey of its brightness.
@@ -76,8 +106,10 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
 
 void MakePictureButton(HWND button, int bitmapId, PictureLayout layout, bool isDefault) {
     auto* state = new PictureButton;
-    state->Pixels = LoadPixels(bitmapId);
-    if (!state->Pixels.empty()) state->Transparent = state->Pixels[(kPictureSize - 1) * kPictureSize];
+    for (size_t i = 0; i < std::size(kPictureSizes); ++i) {
+        Picture p = LoadPicture(bitmapId + kSizeIdStep * static_cast<int>(i), kPictureSizes[i]);
+        if (p.Size) state->Pictures.push_back(std::move(p));
+    }
     state->Layout = layout;
     state->Default = isDefault;
     SetPropA(button, kStateProperty, state);
@@ -107,21 +139,25 @@ bool DrawPictureButton(const DRAWITEMSTRUCT& item) {
     RECT textSize{0, 0, 0, 0};
     DrawTextA(dc, caption, -1, &textSize, DT_SINGLELINE | DT_CALCRECT);
     const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
+    const int dpi = DpiOf(item.hwndItem, dc);
+    const Picture* picture = PictureFor(*state, dpi);
+    const int size = picture ? picture->Size : MulDiv(18, dpi, 96);
+    // The distances of the 96-dpi layout, scaled like the dialog.
+    const int margin = MulDiv(4, dpi, 96), gap = MulDiv(state->Layout == PictureLayout::Centred ? 4 : 8, dpi, 96);
     const int shift = pressed ? 1 : 0;
-    int pictureX = item.rcItem.left + 4, textX = pictureX + kPictureSize + 8;
-    if (state->Layout == PictureLayout::Centred) {
-        pictureX = item.rcItem.left + (width - (kPictureSize + 4 + textSize.right)) / 2;
-        textX = pictureX + kPictureSize + 4;
-    }
+    int pictureX = item.rcItem.left + margin;
+    if (state->Layout == PictureLayout::Centred)
+        pictureX = item.rcItem.left + (width - (size + gap + textSize.right)) / 2;
+    int textX = pictureX + size + gap;
     pictureX += shift;
     textX += shift;
-    const int pictureY = item.rcItem.top + (height - kPictureSize) / 2 + shift;
+    const int pictureY = item.rcItem.top + (height - size) / 2 + shift;
 
-    if (state->Pixels.size() == kPictureSize * kPictureSize) {
-        for (int y = 0; y < kPictureSize; ++y)
-            for (int x = 0; x < kPictureSize; ++x) {
-                const COLORREF c = state->Pixels[y * kPictureSize + x];
-                if (c != state->Transparent) SetPixelV(dc, pictureX + x, pictureY + y, disabled ? Greyed(c) : c);
+    if (picture) {
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const COLORREF c = picture->Pixels[static_cast<size_t>(y) * size + x];
+                if (c != picture->Transparent) SetPixelV(dc, pictureX + x, pictureY + y, disabled ? Greyed(c) : c);
             }
     }
     RECT text{textX, item.rcItem.top + shift, item.rcItem.right, item.rcItem.bottom + shift};

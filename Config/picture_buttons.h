@@ -6,13 +6,16 @@
 
 namespace vireska {
 
+// Distances in pixels at 96 dpi; they grow with the resolution as the dialog does.
 enum class PictureLayout {
     Centred,   // picture, 4 pixels, caption, centred together (OK, Cancel, Help)
     AtMargin,  // picture 4 pixels from the left edge, caption 8 pixels after it ("&Test")
 };
 
-// Makes `button` (created with BS_OWNERDRAW) show the 18 x 18 bitmap resource
-// `bitmapId`; the colour of the bitmap's lower-left pixel is transparent.
+// Makes `button` (created with BS_OWNERDRAW) show the bitmap resource
+// `bitmapId` (18 x 18) or, at a higher resolution, the largest of its larger
+// sizes that fits (see resource.h); the colour of a bitmap's lower-left pixel
+// is transparent.
 void MakePictureButton(HWND button, int bitmapId, PictureLayout layout, bool isDefault);
 // Draws a picture button for the dialog's WM_DRAWITEM; false for any other control.
 bool DrawPictureButton(const DRAWITEMSTRUCT& item);

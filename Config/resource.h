@@ -3,11 +3,24 @@
 
 #define IDD_SETTINGS 100
 
-// The button pictures (resources/*.bmp)
+// The button pictures (resources/*.bmp), each at 18, 23, 27 and 36 pixels
+// for 96, 120, 144 and 192 dpi: the 18-pixel picture's id plus 0, 10, 20, 30.
 #define IDB_OK 200
 #define IDB_CANCEL 201
 #define IDB_HELP 202
 #define IDB_TEST 203
+#define IDB_OK_23 210
+#define IDB_CANCEL_23 211
+#define IDB_HELP_23 212
+#define IDB_TEST_23 213
+#define IDB_OK_27 220
+#define IDB_CANCEL_27 221
+#define IDB_HELP_27 222
+#define IDB_TEST_27 223
+#define IDB_OK_36 230
+#define IDB_CANCEL_36 231
+#define IDB_HELP_36 232
+#define IDB_TEST_36 233
 
 #define IDC_SHAPE1 1000
 #define IDC_LABEL15 1001

@@ -16,6 +16,12 @@ constexpr char kHostTitle[] = "WndVireskaSaver";
 std::shared_ptr<TSaverThread> HostThread;
 Rect HostRect;
 
+// The parent can go without the host hearing of it: when the process that
+// owns the parent ends, the host (or what is left of it) may stay behind,
+// drawing for nobody. A look twice a second, by a timer of the thread (a
+// timer of the window would go with the window), ends the role then.
+constexpr UINT kParentCheckMs = 500;
+
 LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE:
@@ -55,11 +61,17 @@ void RunHostWindow(HWND parentWindow, PatternSettings& settings) {
     auto canvas = std::make_unique<GdiCanvas>(GetDC(host));
     HostThread = TSaverThread::Create(settings, canvas.get(), HostRect);
 
+    const UINT_PTR parentCheck = SetTimer(nullptr, 0, kParentCheckMs, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && !msg.hwnd && msg.wParam == parentCheck) {
+            if (!IsWindow(parentWindow) || !IsWindow(host)) break;
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    KillTimer(nullptr, parentCheck);
 
     // No step runs after the loop: the thread is told to stop, and a step it
     // still asks for draws nothing, so the canvas can go now.

@@ -61,6 +61,7 @@ void RunFullScreen(HWND appWindow, HWND callerWindow, PatternSettings& settings,
         }
     }
     HWND saver = CreateSaverWindow(appWindow, settings, [iniPath](int32_t step) {
+        SettingsFileLock lock;
         SettingsProfile profile;
         WriteInteger(profile, iniPath, "Vireska Settings", "continueat", step);
     });
@@ -81,9 +82,12 @@ int Run() {
 
     const std::string programFile = ProgramFilePath();
     const std::string iniPath = SettingsPath(WindowsDirectory(), programFile, ".INI");
-    SettingsProfile profile;
     PatternSettings& settings = ThePatternSettings;
-    settings = ReadIniSet(profile, iniPath, TimeOfDayMs());
+    {
+        SettingsFileLock lock;
+        SettingsProfile profile;
+        settings = ReadIniSet(profile, iniPath, TimeOfDayMs());
+    }
 
     if (FindWindowA(nullptr, kSaverTitle)) return 0;
     HWND appWindow = CreateApplicationWindow(ApplicationTitle(programFile));

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gdi_canvas.h"
+#include "monitor_covers.h"
 #include "password.h"
 #include "saver_thread.h"
 
@@ -63,6 +64,7 @@ void FormShow(HWND hwnd, SaverForm& form) {
     GetClientRect(hwnd, &rc);
     form.Thread = TSaverThread::Create(*form.Settings, form.Canvas.get(), Rect{0, 0, rc.right, rc.bottom});
     if (form.Settings->FineDelay == 0) form.Thread->SetPriority(THREAD_PRIORITY_HIGHEST);
+    CoverOtherMonitors(hwnd, GetWindow(hwnd, GW_OWNER));
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -78,6 +80,10 @@ LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ERASEBKGND:
         return 0;  // never paint over the drawing
+    case WM_DISPLAYCHANGE:
+        // Monitors came or went: cover the ones there are now.
+        if (form->Thread) CoverOtherMonitors(hwnd, GetWindow(hwnd, GW_OWNER));
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hwnd, &ps);
@@ -113,6 +119,7 @@ LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         DestroyWindow(hwnd);
         return 0;
     case WM_DESTROY:
+        RemoveCovers();
         StopDrawing(*form);
         form->Canvas.reset();
         PostQuitMessage(0);

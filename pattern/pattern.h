@@ -12,6 +12,11 @@ namespace vireska {
 // The step counter wraps to 0 when it reaches this value (equality only).
 constexpr int32_t kCounterWrap = 3000000;
 constexpr int32_t kRingSlots = 800;
+// The most corners a pass draws exactly: with the angle step accumulated in
+// float32, the loop runs Corners times for every count up to 1900 and not for
+// 1901. Far above it the sum stops growing (beyond about 26 million corners
+// the loop never ends), and long before that a step takes seconds.
+constexpr int32_t kMostCorners = 1900;
 
 // Drawing parameters and drawing state of one process.
 struct PatternSettings {

@@ -103,6 +103,9 @@ PatternInput ReadPatternInput(Profile& p, const std::string& path) {
     if (v[kMsDelay] < 0) v[kMsDelay] = 0;
     if (v[kMsDelay] > 0) v[kDelay] = 0;
     if (v[kEckenZahl] < 1) v[kEckenZahl] = 7;
+    // Only a hand-edited file goes beyond the dialog's 1000; the drawing step
+    // stays short and exact up to this count.
+    if (v[kEckenZahl] > kMostCorners) v[kEckenZahl] = kMostCorners;
     if (v[kLinZahl] > 800) v[kLinZahl] = 800;
 
     PatternInput in;

@@ -19,6 +19,18 @@ WriteResult Win32Profile::Write(const std::string& path, const std::string& sect
     return GetLastError() == ERROR_ACCESS_DENIED ? WriteResult::Denied : WriteResult::Failed;
 }
 
+SettingsFileLock::SettingsFileLock() : Mutex(CreateMutexA(nullptr, FALSE, "VireskaSettingsFileMutex")) {
+    if (!Mutex) return;
+    const DWORD wait = WaitForSingleObject(Mutex, 10000);
+    Owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;  // an abandoned holder left the file as it was
+}
+
+SettingsFileLock::~SettingsFileLock() {
+    if (!Mutex) return;
+    if (Owned) ReleaseMutex(Mutex);
+    CloseHandle(Mutex);
+}
+
 std::string UserStoreRoot() {
     char folder[MAX_PATH] = {};
     if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK || !folder[0])

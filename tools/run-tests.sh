@@ -47,10 +47,12 @@ step "windows 64-bit: configure" cmake -S . -B build/win64 "${common[@]}" \
     -DVIRESKA_NATIVE_RENDER="$root/build/native/render/vireska-render" \
     -DVIRESKA_WIN32_INSTALLER="$root/build/win32/installer/installer.exe"
 step "windows 64-bit: build" cmake --build build/win64 -j 2
-# One test at a time: the end-to-end tests share the display and the Windows directory.
-# The 32-bit programs on 32-bit Windows (a win32 prefix), the 64-bit ones on 64-bit Windows.
-step "windows 32-bit: tests under Wine" env WINEARCH=win32 bash tools/with-wine.sh ctest --test-dir build/win32 --output-on-failure
-step "windows 64-bit: tests under Wine" env WINEARCH=win64 bash tools/with-wine.sh ctest --test-dir build/win64 --output-on-failure
+# The tests that share the display and the Windows directory run one at a
+# time; the desks of several monitors, each with an X server and a prefix of
+# its own, run beside them. The 32-bit programs on 32-bit Windows (a win32
+# prefix), the 64-bit ones on 64-bit Windows.
+step "windows 32-bit: tests under Wine" env WINEARCH=win32 bash tools/with-wine.sh ctest --test-dir build/win32 --output-on-failure -j 2
+step "windows 64-bit: tests under Wine" env WINEARCH=win64 bash tools/with-wine.sh ctest --test-dir build/win64 --output-on-failure -j 2
 
 printf '%s\n' "${summary[@]}"
 echo "all tests passed"

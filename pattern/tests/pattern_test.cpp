@@ -176,9 +176,10 @@ TEST(Step, FirstStepScalesTheLengthToTheAreaHeight) {
     }
 }
 
-// Lines drawn by one pass, for every number of corners the float32 loop must honour.
+// Lines drawn by one pass, for every number of corners the float32 loop must
+// honour; the first count beyond it is where the reader's limit stops.
 TEST(Step, APassDrawsExactlyCornersLinesFrom1To1900) {
-    for (int32_t corners = 1; corners <= 1900; ++corners) {
+    const auto linesOfOneStep = [](int32_t corners) {
         PatternInput in = Resume(0);
         in.EckenZahl = corners;
         in.Erase = 0;
@@ -193,8 +194,12 @@ TEST(Step, APassDrawsExactlyCornersLinesFrom1To1900) {
         } count;
         RosetteState st;
         malen(ps, st, count, 1024, 768);
-        ASSERT_EQ(count.lines, 2u * static_cast<size_t>(corners)) << corners << " corners";
-    }
+        return count.lines;
+    };
+    for (int32_t corners = 1; corners <= 1900; ++corners)
+        ASSERT_EQ(linesOfOneStep(corners), 2u * static_cast<size_t>(corners)) << corners << " corners";
+    EXPECT_NE(linesOfOneStep(1901), 2u * 1901u) << "1900 is the last count drawn exactly";
+    EXPECT_EQ(kMostCorners, 1900);
 }
 
 TEST(Step, EraseModesAndRingSizes) {

@@ -75,5 +75,20 @@ TEST(SaverThread, StepsRunWhileTheOwnerDispatchesAndTheThreadEndsAfterTerminate)
     }
 }
 
+// The pause between steps waits at least what it is asked (a timer due in the
+// past, or one set in the wrong unit, would not wait at all); 0 only yields.
+TEST(MillisecondWait, WaitsAtLeastTheAskedTime) {
+    MillisecondWait pause;
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    for (DWORD ms : {1u, 5u, 30u}) {
+        QueryPerformanceCounter(&t0);
+        pause.Wait(ms);
+        QueryPerformanceCounter(&t1);
+        const double waited = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart);
+        EXPECT_GE(waited, ms - 0.5) << ms << " ms";
+    }
+}
+
 }  // namespace
 }  // namespace vireska

@@ -1,5 +1,7 @@
 #include "saver_thread.h"
 
+#include <string>
+
 namespace vireska {
 
 namespace {
@@ -16,7 +18,46 @@ void PumpOnce() {
     }
 }
 
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
 }  // namespace
+
+MillisecondWait::MillisecondWait() {
+    Timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                   SYNCHRONIZE | TIMER_MODIFY_STATE);
+    if (Timer) return;
+    // An older system: ask for 1 ms timer ticks while this object lives.
+    char dir[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryA(dir, sizeof dir);
+    if (n == 0 || n >= sizeof dir) return;
+    Winmm = LoadLibraryA((std::string(dir) + "\\winmm.dll").c_str());
+    if (!Winmm) return;
+    using Period = UINT(WINAPI*)(UINT);
+    const auto begin = reinterpret_cast<Period>(reinterpret_cast<void*>(GetProcAddress(Winmm, "timeBeginPeriod")));
+    EndPeriod = reinterpret_cast<Period>(reinterpret_cast<void*>(GetProcAddress(Winmm, "timeEndPeriod")));
+    if (!begin || !EndPeriod || begin(1) != 0) EndPeriod = nullptr;
+}
+
+MillisecondWait::~MillisecondWait() {
+    if (Timer) CloseHandle(Timer);
+    if (EndPeriod) EndPeriod(1);
+    if (Winmm) FreeLibrary(Winmm);
+}
+
+void MillisecondWait::Wait(DWORD ms) {
+    if (ms == 0 || !Timer) {
+        Sleep(ms);
+        return;
+    }
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in 100 ns
+    if (SetWaitableTimer(Timer, &due, 0, nullptr, nullptr, FALSE))
+        WaitForSingleObject(Timer, INFINITE);
+    else
+        Sleep(ms);
+}
 
 TSaverThread::TSaverThread(PatternSettings& settings, Canvas* canvas, const Rect& area)
     : SleepMs(settings.SleepMs), FineDelay(settings.FineDelay), Runner(settings, canvas, area) {}
@@ -50,10 +91,11 @@ DWORD WINAPI TSaverThread::Execute(void* param) {
 
 void TSaverThread::Loop() {
     if (!Runner.HasCanvas()) return;
+    MillisecondWait pause;
     while (!Terminated) {
         // Blocks until the owner's thread has run the step.
         SendMessageA(StepWindow, WM_RUN_STEP, 0, reinterpret_cast<LPARAM>(this));
-        Sleep(SleepMs > 0 ? static_cast<DWORD>(SleepMs) : 0);
+        pause.Wait(SleepMs > 0 ? static_cast<DWORD>(SleepMs) : 0);
         // The fine delay: FineDelay + 1 looks at this thread's empty queue.
         if (SleepMs == 0)
             for (int64_t i = 0; i <= FineDelay; ++i) PumpOnce();

@@ -13,6 +13,26 @@
 
 namespace vireska {
 
+// Waits whole milliseconds. Sleep on Windows 10 and 11 waits in timer ticks
+// (about 15.6 ms) unless the process asks for finer timing, which would make
+// msDelay 5, 10 and 15 one speed. A high-resolution waitable timer does it
+// where the system has one (Windows 10 1803 on); elsewhere the timer
+// resolution is raised to 1 ms for this object's lifetime. A wait of 0
+// gives up the rest of the time slice, as Sleep(0) does.
+class MillisecondWait {
+public:
+    MillisecondWait();
+    ~MillisecondWait();
+    MillisecondWait(const MillisecondWait&) = delete;
+    MillisecondWait& operator=(const MillisecondWait&) = delete;
+    void Wait(DWORD ms);
+
+private:
+    HANDLE Timer = nullptr;
+    HMODULE Winmm = nullptr;  // loaded only where the timer is missing
+    UINT (WINAPI* EndPeriod)(UINT) = nullptr;
+};
+
 class TSaverThread {
 public:
     // Starts the thread at normal priority; the first step fills `area` black.

@@ -66,6 +66,14 @@ run --ini "$fixtures/vireska-other-program.ini" --steps 3 --trace -
 [ "$(grep -c '^line ' "$dir/out.txt")" -eq 108 ] || fail "three steps of 9 corners give 108 lines"
 grep -q '^step 4201$' "$dir/out.txt" || fail "the run resumes after continueat 4200"
 
+# A hand-edited file with thirty million corners and a matching checksum: the
+# tool draws 1900 corners, as the saver does, and each step ends.
+printf '[Vireska Settings]\r\nEckenZahl=30000000\r\nindikator=-509997093\r\n' >"$dir/corners.ini"
+run --ini corners.ini --settings
+grep -qx 'EckenZahl=1900' "$dir/out.txt" || fail "thirty million corners: $(tr '\n' ' ' <"$dir/out.txt")"
+run --ini corners.ini --steps 2 --size 320x240 --trace -
+[ "$(grep -c '^line ' "$dir/out.txt")" -eq 15200 ] || fail "two steps of 1900 corners give 15200 lines"
+
 # Factory presets, by name or number, as the saver reads them after the dialog
 # picked them and wrote the settings: "Alice in Wonderland" is 0, 20, 15, 270,
 # 0, 1, 1, 25, -1; "Vinyl" (number 26) is 0, 312, 399, 0, 1, 1, 1, 5, 15.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -335,15 +336,72 @@ TEST_F(DialogTest, TheLoadLimitsFieldsAndResetsTheGeometryWhenTheChecksumFails) 
     }
 }
 
-TEST_F(DialogTest, EnterActsAsOkWithTheValueAsTyped) {
+// Enter confirms as a click on OK does: a value typed beyond its field's
+// range is stored limited, so the next dialog takes the stored geometry as it
+// stands instead of resetting it.
+TEST_F(DialogTest, EnterStoresATypedValueLimitedAndTheNextDialogShowsIt) {
     SaverProcess dialog("");
     HWND d = Open(dialog);
     ASSERT_NE(d, nullptr);
-    SetWindowTextA(Spin(d, 2), "1000");
-    PostMessageA(Spin(d, 2), WM_KEYDOWN, VK_RETURN, 0);
+    SetWindowTextA(Spin(d, 3), "9");
+    PressKeys({VK_MENU, 'L'});
+    ASSERT_EQ(FocusOf(d), Spin(d, 2)) << "Alt+L gives the keyboard to Lines";
+    SendMessageA(Spin(d, 2), EM_SETSEL, 0, -1);
+    for (WORD key : {'1', '0', '0', '0'}) PressKeys({key});
+    EXPECT_EQ(Text(Spin(d, 2)), "1000") << "typed, the value stays as typed";
+    PressKeys({VK_RETURN});
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
-    EXPECT_EQ(SettingsValue("LinZahl"), std::optional<std::string>("1000"));
-    EXPECT_EQ(SettingsValue("indikator"), std::optional<std::string>("16388"));
+    EXPECT_EQ(SettingsValue("LinZahl"), std::optional<std::string>("800"));
+    EXPECT_EQ(SettingsValue("EckenZahl"), std::optional<std::string>("9"));
+    EXPECT_EQ(SettingsValue("indikator"), std::optional<std::string>(std::to_string((800 - 9 - 25 - 2 - 1 - 1) * 17)));
+
+    SaverProcess again("");
+    d = Open(again);
+    ASSERT_NE(d, nullptr);
+    std::vector<std::string> geometry;
+    for (int k = 2; k <= 7; ++k) geometry.push_back(Text(Spin(d, k)));
+    EXPECT_EQ(geometry, (std::vector<std::string>{"800", "9", "25", "2", "1", "1"}));
+    Click(d, IDCANCEL);
+    EXPECT_EQ(again.WaitExit(10000), std::optional<DWORD>(0));
+}
+
+// A saver that stores its position while the dialog's OK writes every key:
+// the program's writers take turns, so the file stays whole, with every
+// preset and every key the dialog wrote, and "continueat" from one of the two.
+TEST_F(DialogTest, ASaverClosingAsOkWritesLeavesTheFileWhole) {
+    const auto settingsLines = [](int corners, const std::string& continueAt) {
+        return "BoxIndex=0\r\nDelay=0\r\nmsDelay=5\r\nLinZahl=200\r\nEckenZahl=" + std::to_string(corners) +
+               "\r\nLinL\xe4nge=25\r\nSpinit=2\r\nErase=1\r\nAutoLength=1\r\nZoom=15\r\ncontinueat=" + continueAt +
+               "\r\ncontinue=1\r\nindikator=" + std::to_string((200 - corners - 25 - 2 - 1 - 1) * 17) + "\r\n";
+    };
+    for (int round = 0; round < 60; ++round) {
+        WriteSettingsFile(SavedFile(settingsLines(7, "5000")));
+        SaverProcess dialog("");
+        HWND d = Open(dialog);
+        ASSERT_NE(d, nullptr) << "round " << round;
+        const int corners = 8 + round;
+        SetWindowTextA(Spin(d, 3), std::to_string(corners).c_str());
+        SetWindowTextA(Spin(d, 10), "123400");
+        SaverProcess saver("/s");
+        HWND w = WaitForWindow("TSForm", "VireskaSForm", 15000);
+        ASSERT_NE(w, nullptr) << "round " << round;
+        PumpFor(300);
+        // The two ends of the round, from 30 ms apart one way to 30 ms the other.
+        const int offset = (round * 37) % 61 - 30;
+        const std::function<void()> closeSaver = [&] { PostMessageA(w, WM_KEYDOWN, 'A', 0); };
+        const std::function<void()> pressOk = [&] { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); };
+        (offset < 0 ? closeSaver : pressOk)();
+        Sleep(static_cast<DWORD>(offset < 0 ? -offset : offset));
+        (offset < 0 ? pressOk : closeSaver)();
+        EXPECT_EQ(saver.WaitExit(10000), std::optional<DWORD>(0)) << "round " << round;
+        EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0)) << "round " << round;
+        const std::string file = ReadSettingsFile();
+        const auto stored = SettingsValueIn(file, "continueat");
+        ASSERT_TRUE(stored) << "round " << round << ":\n" << file;
+        EXPECT_EQ(file, SavedFile(settingsLines(corners, *stored))) << "round " << round << ", " << offset << " ms";
+        const bool number = !stored->empty() && stored->find_first_not_of("0123456789") == std::string::npos;
+        EXPECT_TRUE(*stored == "123400" || (number && std::stol(*stored) > 5000)) << "round " << round << ": " << *stored;
+    }
 }
 
 TEST_F(DialogTest, TestStartsASaverWithTheDialogsUnsavedValues) {
@@ -645,8 +703,9 @@ TEST_F(DialogTest, TabWalksEachPageInTheFormsOrder) {
         std::vector<int> expected = *page, seen;
         expected.insert(expected.end(), form.begin(), form.end());
         for (size_t i = 0; i < expected.size(); ++i) {
-            PostMessageA(FocusOf(d), WM_KEYDOWN, VK_TAB, 0);
-            PumpFor(60);
+            const HWND before = FocusOf(d);
+            PostMessageA(before, WM_KEYDOWN, VK_TAB, 0);
+            for (int wait = 0; wait < 100 && FocusOf(d) == before; ++wait) PumpFor(20);
             seen.push_back(GetDlgCtrlID(FocusOf(d)));
         }
         EXPECT_EQ(seen, expected);
@@ -688,28 +747,42 @@ TEST_F(DialogTest, HintsShowWhileThePointerRestsOnAControl) {
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }
 
-// An 18 x 18 picture of resources/, with the colour of its lower-left pixel.
+// The screen's resolution, as the dialog sees it.
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A picture of resources/ drawn for this resolution: 18 x 18 pixels at 96
+// dpi ("ok.bmp"), 18 * dpi / 96 at the others ("ok-36.bmp" at 192 dpi), with
+// the colour of its lower-left pixel.
 struct Picture {
+    int Size = 0;
     std::vector<COLORREF> Pixels;  // top-down rows
     COLORREF Transparent = 0;
-    COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * 18 + x]; }
+    COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Size + x]; }
 };
 
-Picture LoadPicture(const char* name) {
+Picture LoadPicture(const std::string& name, int dpi) {
     Picture p;
-    const std::string path = WindowsPath(VIRESKA_RESOURCES_DIR) + "\\" + name;
+    const int size = MulDiv(18, dpi, 96);
+    const std::string path = WindowsPath(VIRESKA_RESOURCES_DIR) + "\\" + name +
+                             (size == 18 ? std::string() : "-" + std::to_string(size)) + ".bmp";
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!bitmap) return p;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 18, -18, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> bgra(18 * 18);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> bgra(static_cast<size_t>(size) * size);
     HDC dc = GetDC(nullptr);
-    const int rows = GetDIBits(dc, bitmap, 0, 18, bgra.data(), &info, DIB_RGB_COLORS);
+    const int rows = GetDIBits(dc, bitmap, 0, size, bgra.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
     DeleteObject(bitmap);
-    if (rows != 18) return p;
+    if (rows != size) return p;
+    p.Size = size;
     for (uint32_t v : bgra) p.Pixels.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
-    p.Transparent = p.At(0, 17);
+    p.Transparent = p.At(0, size - 1);
     return p;
 }
 
@@ -717,10 +790,11 @@ Picture LoadPicture(const char* name) {
 // every opaque pixel in its colour (or, greyed, in a grey other than it) and
 // every transparent pixel in one colour, not the picture's transparent one.
 bool PictureAt(const Screen& s, const Picture& p, int x, int y, bool greyed = false) {
-    const COLORREF face = s.At(x, y + 17);
+    const int last = p.Size - 1;
+    const COLORREF face = s.At(x, y + last);
     if (face == p.Transparent) return false;
-    for (int py = 0; py < 18; ++py)
-        for (int px = 0; px < 18; ++px) {
+    for (int py = 0; py < p.Size; ++py)
+        for (int px = 0; px < p.Size; ++px) {
             const COLORREF want = p.At(px, py), got = s.At(x + px, y + py);
             if (want == p.Transparent) {
                 if (got != face) return false;
@@ -732,49 +806,55 @@ bool PictureAt(const Screen& s, const Picture& p, int x, int y, bool greyed = fa
     return true;
 }
 
-TEST_F(DialogTest, ButtonsShowTheirPictures) {
+// The pictures are drawn for the screen's resolution, beside their captions:
+// "&Test"'s 4 pixels from the left edge and 8 before the caption (at 96 dpi,
+// scaled like the dialog), the others centred with their captions.
+TEST_F(DialogTest, ButtonsShowTheirPicturesDrawnForTheResolution) {
     SaverProcess dialog("");
     HWND d = Open(dialog);
     ASSERT_NE(d, nullptr);
     PumpFor(300);
     Screen screen = CaptureScreen();
-    struct Case { int id; const char* file; } cases[] = {
-        {IDOK, "ok.bmp"}, {IDCANCEL, "cancel.bmp"}, {kHelpBtn, "help.bmp"}, {kBitBtn1, "test.bmp"}};
+    const int dpi = ScreenDpi();
+    const int margin = MulDiv(4, dpi, 96), gap = MulDiv(8, dpi, 96);
+    struct Case { int id; const char* name; } cases[] = {
+        {IDOK, "ok"}, {IDCANCEL, "cancel"}, {kHelpBtn, "help"}, {kBitBtn1, "test"}};
     for (const Case& c : cases) {
-        const Picture p = LoadPicture(c.file);
-        ASSERT_EQ(p.Pixels.size(), 18u * 18u) << c.file;
+        const Picture p = LoadPicture(c.name, dpi);
+        ASSERT_GT(p.Size, 0) << c.name << " at " << dpi << " dpi";
         RECT r;
         GetWindowRect(GetDlgItem(d, c.id), &r);
-        const int y = r.top + (r.bottom - r.top - 18) / 2;
+        const int y = r.top + (r.bottom - r.top - p.Size) / 2;
         if (c.id == kBitBtn1) {
-            // 4 pixels from the left edge, and 8 clear pixels before the caption.
-            ASSERT_TRUE(PictureAt(screen, p, r.left + 4, y)) << c.file;
-            const COLORREF face = screen.At(r.left + 4, y + 17);
+            ASSERT_TRUE(PictureAt(screen, p, r.left + margin, y)) << c.name << " at " << dpi << " dpi";
+            const COLORREF face = screen.At(r.left + margin, y + p.Size - 1);
+            const int gapStart = r.left + margin + p.Size;
             bool gapClear = true, captionThere = false;
-            for (int py = y; py < y + 18; ++py) {
-                for (int px = r.left + 22; px < r.left + 30; ++px) gapClear &= screen.At(px, py) == face;
-                for (int px = r.left + 30; px < r.left + 34; ++px) captionThere |= screen.At(px, py) != face;
+            for (int py = y; py < y + p.Size; ++py) {
+                for (int px = gapStart; px < gapStart + gap; ++px) gapClear &= screen.At(px, py) == face;
+                for (int px = gapStart + gap; px < gapStart + gap + margin; ++px) captionThere |= screen.At(px, py) != face;
             }
             EXPECT_TRUE(gapClear);
             EXPECT_TRUE(captionThere);
         } else {
             bool found = false;
-            for (int x = r.left; x + 18 <= r.right && !found; ++x) found = PictureAt(screen, p, x, y);
-            EXPECT_TRUE(found) << c.file;
+            for (int x = r.left; x + p.Size <= r.right && !found; ++x) found = PictureAt(screen, p, x, y);
+            EXPECT_TRUE(found) << c.name << " at " << dpi << " dpi";
         }
     }
+    const Picture test = LoadPicture("test", dpi);
     // Focused from the keyboard, "&Test" shows its focus rectangle round the
     // caption, and the picture stays whole.
     SendMessageA(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Spin(d, 9)), TRUE);
     PressKeys({VK_TAB});
     PumpFor(300);
     ASSERT_EQ(FocusOf(d), GetDlgItem(d, kBitBtn1));
+    RECT r;
+    GetWindowRect(GetDlgItem(d, kBitBtn1), &r);
+    const int y = r.top + (r.bottom - r.top - test.Size) / 2;
     {
-        RECT r;
-        GetWindowRect(GetDlgItem(d, kBitBtn1), &r);
         const Screen focused = CaptureScreen();
-        const int y = r.top + (r.bottom - r.top - 18) / 2;
-        EXPECT_TRUE(PictureAt(focused, LoadPicture("test.bmp"), r.left + 4, y)) << "the focus rectangle leaves the picture alone";
+        EXPECT_TRUE(PictureAt(focused, test, r.left + margin, y)) << "the focus rectangle leaves the picture alone";
         // Inside the frame (which a focused button draws as the default one).
         size_t changed = 0;
         for (int py = r.top + 4; py < r.bottom - 4; ++py)
@@ -785,9 +865,7 @@ TEST_F(DialogTest, ButtonsShowTheirPictures) {
     EnableWindow(GetDlgItem(d, kBitBtn1), FALSE);
     PumpFor(300);
     screen = CaptureScreen();
-    RECT r;
-    GetWindowRect(GetDlgItem(d, kBitBtn1), &r);
-    EXPECT_TRUE(PictureAt(screen, LoadPicture("test.bmp"), r.left + 4, r.top + (r.bottom - r.top - 18) / 2, true));
+    EXPECT_TRUE(PictureAt(screen, test, r.left + margin, y, true));
     Click(d, IDCANCEL);
     EXPECT_EQ(dialog.WaitExit(10000), std::optional<DWORD>(0));
 }

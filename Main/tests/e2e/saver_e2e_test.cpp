@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -183,6 +184,27 @@ TEST_F(SaverTest, KeysButtonsAndTheFourthPointerEventInASecondCloseAndStoreThePo
     }
 }
 
+// Whatever a hand-edited file holds (with a matching checksum), each step
+// stays short enough that the saver takes a real key and stores its position.
+TEST_F(SaverTest, HandEditedGeometryOfAnySizeStillEndsOnAKey) {
+    struct Case { const char* name; int32_t msDelay, corners, length, zoom; } cases[] = {
+        {"thirty million corners", 5, 30000000, 25, 15},
+        {"the most corners drawn, no pause", 0, 1900, 25, 15},
+        {"lines and zoom far beyond the screen, no pause", 0, 1000, 2000000000, 2000000000},
+    };
+    for (const auto& c : cases) {
+        WriteSettingsFile(SettingsText(c.msDelay, 1, 5000, 200, c.corners, c.length, c.zoom));
+        SaverProcess saver("/s");
+        ASSERT_NE(WaitForWindow(kSaverClass, kSaverTitle, 15000), nullptr) << c.name;
+        PumpFor(1500);
+        PressKeys({'A'});
+        EXPECT_EQ(saver.WaitExit(10000), std::optional<DWORD>(0)) << c.name << ": the key ends the saver";
+        const auto stored = SettingsValue("continueat");
+        ASSERT_TRUE(stored) << c.name;
+        EXPECT_GT(std::stol(*stored), 5000) << c.name << ": it drew and stored its position";
+    }
+}
+
 TEST_F(SaverTest, ClosedFromOutsideItStoresNothing) {
     const std::string original = SettingsText(5, 1, 777);
     WriteSettingsFile(original);
@@ -217,6 +239,26 @@ std::vector<uint32_t> Rendered(int steps, int w, int h) {
     return pixels;
 }
 
+// Whether `shot` equals the render tool's picture for the settings file
+// `file` (which resumes after step 4200) after one of the last steps up to `drawn`.
+bool ShowsWhatTheRenderToolDraws(const Screen& shot, const std::string& file, int drawn) {
+    // The render tool reads the same file (the saver changed only continueat,
+    // and "continue" makes it start from there: put the start back).
+    WriteSettingsFile(file);
+    for (int k = drawn; k >= 1 && k >= drawn - 3; --k) {
+        const auto picture = Rendered(k, shot.Width, shot.Height);
+        EXPECT_FALSE(picture.empty()) << "the render tool failed";
+        if (picture == shot.Pixels) return true;
+    }
+    return false;
+}
+
+// The steps drawn after step 4200, from the position the saver stored.
+int StepsDrawnAfter4200() {
+    const auto stored = SettingsValue("continueat");
+    return stored ? std::stoi(*stored) - 4200 : -1;
+}
+
 // A settings file as another program wrote it (90 lines, 9 corners, length
 // 33, a step every 200 ms, resuming after step 4200): the saver draws exactly
 // what the render tool draws for that file, so neither fell back to defaults
@@ -232,21 +274,147 @@ TEST_F(SaverTest, AResumedRunShowsExactlyWhatTheRenderToolDraws) {
     const Screen shot = CaptureScreen();
     PostMessageA(w, WM_KEYDOWN, 'X', 0);
     ASSERT_EQ(saver.WaitExit(10000), std::optional<DWORD>(0));
-    const auto stored = SettingsValue("continueat");
-    ASSERT_TRUE(stored);
-    const int drawn = std::stoi(*stored) - 4200;
+    const int drawn = StepsDrawnAfter4200();
     ASSERT_GE(drawn, 4);
     ASSERT_GT(shot.NonBlack(), 100u);
-    // The render tool reads the same file (the saver changed only continueat,
-    // and "continue" makes it start from there: put the start back).
-    WriteSettingsFile(before);
-    bool matched = false;
-    for (int k = drawn; k >= 1 && k >= drawn - 3 && !matched; --k) {
-        const auto picture = Rendered(k, shot.Width, shot.Height);
-        ASSERT_FALSE(picture.empty()) << "the render tool failed";
-        matched = picture == shot.Pixels;
+    EXPECT_TRUE(ShowsWhatTheRenderToolDraws(shot, before, drawn))
+        << "the screen equals none of the render tool's pictures for the last steps up to " << drawn;
+}
+
+// The number of monitors of the desk that the test command set up for this
+// run (--monitors=N); the monitor tests run only there.
+int ExpectedMonitors = 1;
+
+BOOL CALLBACK AddOtherMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM rects) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY))
+        reinterpret_cast<std::vector<RECT>*>(rects)->push_back(info.rcMonitor);
+    return TRUE;
+}
+
+std::vector<RECT> OtherMonitors() {
+    std::vector<RECT> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddOtherMonitor, reinterpret_cast<LPARAM>(&rects));
+    return rects;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The visible top-level windows of process `pid` but `except`.
+struct WindowSearch {
+    DWORD Pid;
+    HWND Except;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK AddVisibleWindowOf(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<WindowSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == search->Pid && w != search->Except && IsWindowVisible(w)) search->Found.push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid, HWND except) {
+    WindowSearch search{pid, except, {}};
+    EnumWindows(AddVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// Every other monitor is covered by one black, topmost, owned window of the
+// saver's process (no taskbar button), which is on top there; nothing of the
+// user's windows shows.
+void ExpectCovered(const SaverProcess& saver, HWND saverWindow, const std::vector<RECT>& others, const char* when) {
+    const std::vector<HWND> covers = VisibleWindowsOf(saver.Id(), saverWindow);
+    EXPECT_EQ(covers.size(), others.size()) << when << ": one cover for each other monitor";
+    for (const RECT& m : others) {
+        size_t covering = 0;
+        for (HWND c : covers) {
+            RECT r;
+            GetWindowRect(c, &r);
+            if (!SameRect(r, m)) continue;
+            ++covering;
+            EXPECT_TRUE(GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_TOPMOST) << when;
+            EXPECT_NE(GetWindow(c, GW_OWNER), nullptr) << when << ": owned, so without a taskbar button";
+        }
+        EXPECT_EQ(covering, 1u) << when << ": the monitor at " << m.left << "," << m.top;
+        DWORD onTop = 0;
+        GetWindowThreadProcessId(WindowFromPoint(POINT{(m.left + m.right) / 2, (m.top + m.bottom) / 2}), &onTop);
+        EXPECT_EQ(onTop, saver.Id()) << when << ": the saver's window is on top there";
+        EXPECT_EQ(CaptureArea(m).NonBlack(), 0u) << when << ": the monitor at " << m.left << "," << m.top << " shows something";
     }
-    EXPECT_TRUE(matched) << "the screen equals none of the render tool's pictures for the last steps up to " << drawn;
+}
+
+// Real pointer moves, `dx` pixels each, from where the pointer is.
+void MovePointer(int times, int dx) {
+    for (int i = 0; i < times; ++i) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = dx;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &in, sizeof in);
+        PumpFor(20);
+    }
+}
+
+using MonitorTest = SaverTest;
+
+// With several monitors the saver draws on the primary one as it always did
+// and covers every other one; the pointer there counts as over the saver.
+TEST_F(MonitorTest, EveryOtherMonitorIsCoveredAndThePointerThereEndsTheSaver) {
+    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), ExpectedMonitors) << "the desk the test command set up";
+    const std::vector<RECT> others = OtherMonitors();
+    ASSERT_EQ(others.size(), static_cast<size_t>(ExpectedMonitors - 1));
+    ASSERT_FALSE(others.empty()) << "run with --monitors=N on a desk of N monitors";
+    const std::string file = ReadFixture("vireska-other-program.ini");
+    for (bool click : {false, true}) {
+        const char* name = click ? "a click" : "pointer moves";
+        // A window of the user's on every other monitor.
+        std::vector<std::unique_ptr<TestWindow>> windows;
+        for (const RECT& m : others) {
+            windows.push_back(std::make_unique<TestWindow>("UsersWindow", "a window of the user", nullptr,
+                                                           WS_POPUP | WS_VISIBLE, 300, 200));
+            SetWindowPos(windows.back()->Hwnd, HWND_TOP, m.left + 40, m.top + 40, 300, 200, SWP_SHOWWINDOW);
+        }
+        PumpFor(300);
+        ASSERT_GT(CaptureArea(others.front()).NonBlack(), 50000u) << "the user's window shows before the saver starts";
+        WriteSettingsFile(file);
+        SaverProcess saver("/s");
+        HWND w = WaitForWindow(kSaverClass, kSaverTitle, 15000);
+        ASSERT_NE(w, nullptr) << name;
+        RECT rc;
+        GetWindowRect(w, &rc);
+        EXPECT_TRUE(SameRect(rc, RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}))
+            << "the saver window covers the primary monitor, as with one monitor";
+        PumpFor(2500);
+        ExpectCovered(saver, w, others, name);
+        if (click) {
+            // The monitors changed, as far as the saver can tell: it covers them again, once each.
+            PostMessageA(w, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+            PumpFor(500);
+            ExpectCovered(saver, w, others, "after a change of the monitors");
+        }
+        const RECT& last = others.back();
+        SetCursorPos((last.left + last.right) / 2, (last.top + last.bottom) / 2);
+        PumpFor(1200);  // the pointer's arrival lies in an earlier second
+        StartOfASecond();
+        const Screen shot = CaptureScreen();
+        if (click)
+            ClickAt((last.left + last.right) / 2, (last.top + last.bottom) / 2);
+        else
+            MovePointer(4, 3);
+        EXPECT_EQ(saver.WaitExit(10000), std::optional<DWORD>(0)) << name << " on the monitor at " << last.left << "," << last.top;
+        const int drawn = StepsDrawnAfter4200();
+        EXPECT_GE(drawn, 4) << name << ": the position is stored";
+        if (!click) {
+            EXPECT_TRUE(ShowsWhatTheRenderToolDraws(shot, file, drawn))
+                << "the primary monitor equals none of the render tool's pictures for the last steps up to " << drawn;
+        }
+        EXPECT_TRUE(WaitForNoWindow(kSaverClass, kSaverTitle, 10000));
+    }
 }
 
 // Of the pixels lit in `before` within rows [top, bottom): how many, and how many are black in `after`.
@@ -316,6 +484,33 @@ TEST_F(SaverTest, PreviewLivesInsideItsParentUntilClosedOrTheParentGoes) {
         EXPECT_EQ(preview.WaitExit(10000), std::optional<DWORD>(0)) << (destroyParent ? "parent destroyed" : "WM_CLOSE");
     }
     EXPECT_EQ(ReadSettingsFile(), "");
+}
+
+// This test program itself, started as "--parent-window FILE", holds a
+// window for a preview and writes its handle to FILE.
+std::string ParentWindowArguments(const std::string& handleFile) { return "--parent-window \"" + handleFile + "\""; }
+
+TEST_F(SaverTest, APreviewEndsWhenTheProcessOfItsParentDies) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string handleFile = std::string(temp) + "vireska-parent.txt";
+    DeleteFileA(handleFile.c_str());
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    auto owner = std::make_unique<SaverProcess>(ParentWindowArguments(handleFile), self);
+    std::string handle;
+    for (int i = 0; i < 200 && handle.empty(); ++i) {
+        PumpFor(50);
+        handle = ReadFileBytes(handleFile);
+    }
+    ASSERT_FALSE(handle.empty()) << "the parent's process made its window";
+    HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(std::stoll(handle)));
+    SaverProcess preview("/p " + handle);
+    ASSERT_NE(WaitForChild(parent), nullptr);
+    EXPECT_EQ(preview.WaitExit(500), std::nullopt);
+    owner.reset();  // the parent's process is killed; its window goes with it
+    EXPECT_EQ(preview.WaitExit(10000), std::optional<DWORD>(0)) << "the preview ends without its parent";
+    DeleteFileA(handleFile.c_str());
 }
 
 TEST_F(SaverTest, WallpaperLivesInTheDesktopIconList) {
@@ -465,7 +660,20 @@ std::string RecorderCommand(const std::string& outFile) {
 
 }  // namespace vireska::e2e
 
+// A window for a preview, in a process of its own, until the process is killed.
+int HoldParentWindow(const char* handleFile) {
+    vireska::e2e::TestWindow parent("PreviewParentOfAnotherProcess", "preview", nullptr, WS_POPUP | WS_VISIBLE, 152, 112);
+    if (FILE* f = std::fopen(handleFile, "wb")) {
+        std::fprintf(f, "%lld", static_cast<long long>(reinterpret_cast<intptr_t>(parent.Hwnd)));
+        std::fclose(f);
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--parent-window") return HoldParentWindow(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "--record") {
         if (FILE* f = std::fopen(argv[2], "wb")) {
             std::fputs(GetCommandLineA(), f);
@@ -473,11 +681,16 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    // Window positions and pixels as the screen has them, at any resolution.
+    SetProcessDPIAware();
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s VIRESKA.SCR VIRESKA-RENDER.EXE PASSWORD.CPL RECORD-START.EXE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s VIRESKA.SCR VIRESKA-RENDER.EXE PASSWORD.CPL RECORD-START.EXE [--monitors=N]\n",
+                     argv[0]);
         return 2;
     }
+    if (argc >= 6 && std::string(argv[5]).rfind("--monitors=", 0) == 0)
+        vireska::e2e::ExpectedMonitors = std::atoi(argv[5] + 11);
     vireska::e2e::SetSaverPath(argv[1]);
     vireska::e2e::RenderTool = vireska::e2e::WindowsPath(argv[2]);
     vireska::e2e::PasswordLibrary = vireska::e2e::WindowsPath(argv[3]);

@@ -177,7 +177,9 @@ std::string ReadFixture(const std::string& name) {
 
 std::string SettingsText(int32_t msDelay, int32_t continueFlag, int32_t continueAt, int32_t lines, int32_t corners,
                          int32_t length, int32_t zoom) {
-    const int32_t indikator = (lines - corners - length - 2 - 1 - 1) * 17;
+    // In 32-bit arithmetic that wraps, as the program computes it.
+    const int32_t indikator = static_cast<int32_t>(
+        (static_cast<uint32_t>(lines) - static_cast<uint32_t>(corners) - static_cast<uint32_t>(length) - 4u) * 17u);
     char text[512];
     std::snprintf(text, sizeof text,
                   "[Vireska Settings]\r\nDelay=0\r\nmsDelay=%d\r\nLinZahl=%d\r\nEckenZahl=%d\r\nLinL\xe4nge=%d\r\n"
@@ -193,9 +195,13 @@ size_t Screen::NonBlack() const {
 }
 
 Screen CaptureScreen() {
+    return CaptureArea(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+Screen CaptureArea(const RECT& area) {
     Screen s;
-    s.Width = GetSystemMetrics(SM_CXSCREEN);
-    s.Height = GetSystemMetrics(SM_CYSCREEN);
+    s.Width = area.right - area.left;
+    s.Height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi{};
@@ -207,7 +213,7 @@ Screen CaptureScreen() {
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, s.Width, s.Height, screen, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, s.Width, s.Height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
     s.Pixels.resize(static_cast<size_t>(s.Width) * s.Height);
     const auto* src = static_cast<const uint32_t*>(bits);

@@ -97,7 +97,10 @@ struct Screen {
     uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
     size_t NonBlack() const;
 };
+// The primary screen.
 Screen CaptureScreen();
+// Any area of the virtual screen (all monitors), in screen coordinates.
+Screen CaptureArea(const RECT& area);
 
 // A plain window of the test's own, with a class of that name.
 class TestWindow {
